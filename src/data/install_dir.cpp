@@ -1,0 +1,119 @@
+#include "data/install_dir.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "system/platform.h"
+#include "system/seams.h"
+
+char InstallDir[kInstallDirSize];
+
+static const char kPathFileName[] = "lanzpath.lzh";
+
+static void WindowsPathFile(char (&path)[MAX_PATH]) {
+  char windowsDir[kDirBufferSize] = {};
+  GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+  std::snprintf(path, sizeof path, "%s\\%s", windowsDir, kPathFileName);
+}
+
+static void SparePathFile(char (&path)[MAX_PATH]) {
+  char spare[kInstallDirSize];
+  SpareDir(spare);
+  std::snprintf(path, sizeof path, "%s%s", spare, kPathFileName);
+}
+
+// Reads at most 199 bytes, so the zero fill always terminates the string.
+static bool ReadPathFile(const char* path) {
+  HFILE file = _lopen(path, OF_READ);
+  if (file == HFILE_ERROR) return false;
+  _lread(file, InstallDir, kInstallDirMaxChars);
+  _lclose(file);
+  return true;
+}
+
+static bool ReadRegistryRecord() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  DWORD size = kInstallDirSize;
+  const bool found = RegQueryValueExA(key, "path", nullptr, nullptr,
+                                      reinterpret_cast<BYTE*>(InstallDir), &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  if (!found) {
+    // A value too long for the buffer counts as missing; drop what a partial
+    // copy may have left before the next record is read.
+    std::memset(InstallDir, 0, sizeof InstallDir);
+    return false;
+  }
+  InstallDir[kInstallDirMaxChars] = '\0';
+  return true;
+}
+
+char* ResolveInstallDir() {
+  if (IsResolvedDir(InstallDir)) return InstallDir;
+  std::memset(InstallDir, 0, sizeof InstallDir);
+
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  if (ReadPathFile(path)) return InstallDir;
+  if (ReadRegistryRecord()) return InstallDir;
+  SparePathFile(path);
+  if (ReadPathFile(path)) return InstallDir;
+  std::memcpy(InstallDir, kDefaultInstallDir, sizeof kDefaultInstallDir);
+  return InstallDir;
+}
+
+static void WritePathFile(const char* path) {
+  HFILE file = _lcreat(path, 0);
+  if (file == HFILE_ERROR) return;
+  _lwrite(file, InstallDir, static_cast<UINT>(std::strlen(InstallDir)));
+  _lclose(file);
+}
+
+static void WriteRegistryRecord() {
+  HKEY software;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &software) != ERROR_SUCCESS) {
+    return;
+  }
+  HKEY key;
+  if (RegCreateKeyExA(software, "lanzwb", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(InstallDir),
+                   static_cast<DWORD>(std::strlen(InstallDir)));
+    RegCloseKey(key);
+  }
+  RegCloseKey(software);
+}
+
+void PersistInstallDir() {
+  AppendDirBackslash(InstallDir);
+
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  WritePathFile(path);
+  WriteRegistryRecord();
+  GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
+
+  if (WindowsMajorVersion < 6) return;
+  char spare[kInstallDirSize];
+  SpareDir(spare);
+  CreateDirectoryA(spare, nullptr);
+  std::snprintf(path, sizeof path, "%s%s", spare, kPathFileName);
+  WritePathFile(path);
+}
+
+void SpareDir(char (&out)[kInstallDirSize]) {
+  static const char kProbeOrder[] = "gfedc";
+  out[0] = '\0';
+  for (const char* letter = kProbeOrder; *letter != '\0'; ++letter) {
+    const char root[] = {*letter, ':', '\\', '\0'};
+    if (Platform.GetDriveTypeA(root) == DRIVE_FIXED) {
+      std::snprintf(out, sizeof out, "%slanzhu\\", root);
+      return;
+    }
+  }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/install_dir_rules.h"
+
+// The installation directory. Every installed file's path is this directly
+// followed by the file name, so it ends in a backslash once persisted.
+extern char InstallDir[kInstallDirSize];
+
+// Fills InstallDir from the first record found: the path file in the Windows
+// directory, the registry value, the spare path file, else the default.
+// Returns at once when InstallDir is already resolved.
+char* ResolveInstallDir();
+
+// Writes InstallDir (with its trailing backslash appended) to the path file in
+// the Windows directory, to HKLM\Software\lanzwb "path" and, on Vista and
+// later, to the spare path file. Leaves the system directory in
+// SharedDirBuffer. Failures are silent; every step runs.
+void PersistInstallDir();
+
+// "x:\lanzhu\" on the first fixed drive from G: down to C:, else "".
+void SpareDir(char (&out)[kInstallDirSize]);

@@ -1,0 +1,62 @@
+#include <windows.h>
+
+#include <cstring>
+
+#include "core/install_dir_rules.h"
+#include "core/text_match.h"
+#include "data/install_dir.h"
+#include "shell/run_state.h"
+#include "shell/texts.h"
+#include "shell/wizard_window.h"
+#include "system/admin_probe.h"
+#include "system/message_box.h"
+#include "system/platform.h"
+
+// Registration mode: the directory comes from "reglz32=" when the command line
+// carries it in exactly that form, else the one resolved at start stays.
+static void RunRegistrationMode(const char* commandLine) {
+  const char* argument = RegistrationDirArgument(commandLine);
+  // A value that does not fit InstallDir is ignored rather than cut: a cut
+  // path would name some other directory.
+  if (argument != nullptr && std::strlen(argument) <= kInstallDirMaxChars) {
+    std::memset(InstallDir, 0, sizeof InstallDir);
+    std::memcpy(InstallDir, argument, std::strlen(argument));
+  }
+  PersistInstallDir();
+}
+
+static int RunMessageLoop() {
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  PageNumber = 0;
+  OemCodePage = static_cast<int>(GetOEMCP());
+  RunMode = kWindowMode;
+  ResolveInstallDir();
+  if (LacksAdminRights()) {
+    ShowMessageW(kLacksAdminText, kCaption, MB_OK);
+    return 0;
+  }
+
+  RegistrationFlag = 0;
+  if (ContainsNoCase(commandLine, "reglz32")) {
+    RegistrationFlag = kRegistrationRequested;
+  } else if (ContainsNoCase(commandLine, "setlzsrf32")) {
+    RunMode = kSilentMode;
+  }
+  if (IsWindows64() && RegistrationFlag == kRegistrationRequested) {
+    RunRegistrationMode(commandLine);
+    return 0;
+  }
+  if (RunMode == kSilentMode) return 0;
+
+  if (!RegisterWizardClass(instance)) return 0;
+  if (!CreateWizardWindow(instance, showCommand)) return 0;
+  return RunMessageLoop();
+}

@@ -1,0 +1,11 @@
+#include "system/narrow_text.h"
+
+#include <windows.h>
+
+void ToNarrow(const wchar_t* text, unsigned codePage, char* out, std::size_t outSize) {
+  if (outSize == 0) return;
+  const int written = WideCharToMultiByte(codePage, 0, text, -1, out, static_cast<int>(outSize),
+                                          nullptr, nullptr);
+  if (written <= 0) out[0] = '\0';
+  out[outSize - 1] = '\0';
+}

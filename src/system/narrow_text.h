@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstddef>
+
+// Narrow texts of the installer are GBK bytes (Big5 where the text is
+// traditional Chinese) whatever the system's ANSI code page. They are kept as
+// wide literals and converted here. The result is always NUL-terminated.
+constexpr unsigned kGbkCodePage = 936;
+constexpr unsigned kBig5CodePage = 950;
+void ToNarrow(const wchar_t* text, unsigned codePage, char* out, std::size_t outSize);

@@ -1,0 +1,7 @@
+#include "system/seams.h"
+
+PlatformSeams Platform = {
+    ::GetDriveTypeA,
+    ::MessageBoxA,
+    ::MessageBoxW,
+};

@@ -1,0 +1,35 @@
+#include "core/text_match.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(ContainsNoCase, FoldsUpperCaseTextOntoLowerCasePatternOnly) {
+  EXPECT_EQ(1, ContainsNoCase("LANZ320.IME", "lanz320.ime"));
+  EXPECT_EQ(0, ContainsNoCase("lanz320.ime", "LANZ320.IME"));
+  EXPECT_EQ(1, ContainsNoCase("ReGlZ32=d:\\x\\", "reglz32"));
+  EXPECT_EQ(1, ContainsNoCase("SETLZSRF32", "setlzsrf32"));
+  // Digits and punctuation match only themselves.
+  EXPECT_EQ(0, ContainsNoCase("reglz33", "reglz32"));
+  EXPECT_EQ(0, ContainsNoCase("[", "{"));  // '[' + 32 is '{' but '[' is no letter
+}
+
+TEST(ContainsNoCase, FindsThePatternAnywhereAndHandlesTheEnds) {
+  EXPECT_EQ(1, ContainsNoCase("/norestart reglz32=d:\\lanzhu2\\", "reglz32"));
+  EXPECT_EQ(1, ContainsNoCase("xxsetlzsrf32", "setlzsrf32"));
+  EXPECT_EQ(0, ContainsNoCase("setlzsrf3", "setlzsrf32"));  // the text ends first
+  EXPECT_EQ(1, ContainsNoCase("a", ""));                    // empty pattern, non-empty text
+  EXPECT_EQ(0, ContainsNoCase("", ""));                     // empty text matches nothing
+  EXPECT_EQ(0, ContainsNoCase("", "r"));
+}
+
+TEST(ContainsNoCase, BytesAboveAsciiMatchOnlyThemselves) {
+  // GBK "岚" is 0xE1 0xB0; 0xC1 would be its byte minus 32.
+  EXPECT_EQ(1, ContainsNoCase("\xE1\xB0reglz32", "reglz32"));
+  EXPECT_EQ(0, ContainsNoCase("\xC1", "\xE1"));
+  EXPECT_EQ(0, ContainsNoCase("\xE1", "\xC1"));
+  std::string longLine(8000, '\xB0');
+  EXPECT_EQ(0, ContainsNoCase(longLine.c_str(), "reglz32"));
+  longLine += "REGLZ32";
+  EXPECT_EQ(1, ContainsNoCase(longLine.c_str(), "reglz32"));
+}
