@@ -23,3 +23,25 @@ function(lanz_host_tool out name)
     set(${out} $<TARGET_FILE:${name}> PARENT_SCOPE)
   endif()
 endfunction()
+
+# Registers a Windows-side GoogleTest program under Wine: one CTest test per
+# test suite and platform configuration, each run in a fresh prefix.
+#   lanz_wine_tests(TARGET SUITES s1 s2... [CONFIGS c1...] [ENVIRONMENT v=x...])
+function(lanz_wine_tests target)
+  cmake_parse_arguments(arg "" "" "SUITES;CONFIGS;ENVIRONMENT" ${ARGN})
+  if(NOT arg_CONFIGS)
+    set(arg_CONFIGS ${LANZ_CONFIGS})
+  endif()
+  foreach(config IN LISTS arg_CONFIGS)
+    foreach(suite IN LISTS arg_SUITES)
+      set(name ${target}.${config}.${suite})
+      add_test(NAME ${name} COMMAND ${target}
+               --gtest_filter=${suite}.*)
+      set_tests_properties(${name} PROPERTIES
+        FIXTURES_REQUIRED bench.${config}
+        ENVIRONMENT "LANZ_CONFIG=${config};LANZ_BENCH_DIR=${LANZ_BENCH_DIR};${arg_ENVIRONMENT}"
+        LABELS "wine;${config}"
+        TIMEOUT 300)
+    endforeach()
+  endforeach()
+endfunction()

@@ -33,23 +33,25 @@ static bool ReadPathFile(const char* path) {
   return true;
 }
 
+// A value whose text is longer than the 200-byte buffer counts as missing;
+// one that fills it exactly keeps its first 199 bytes. The value is read into
+// room of its own first, since Windows and Wine differ in whether a value that
+// fills the buffer exactly leaves room for the terminator.
 static bool ReadRegistryRecord() {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_ALL_ACCESS, &key) !=
       ERROR_SUCCESS) {
     return false;
   }
-  DWORD size = kInstallDirSize;
-  const bool found = RegQueryValueExA(key, "path", nullptr, nullptr,
-                                      reinterpret_cast<BYTE*>(InstallDir), &size) == ERROR_SUCCESS;
+  char value[2 * kInstallDirSize] = {};
+  DWORD size = sizeof value;
+  const bool read = RegQueryValueExA(key, "path", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                                     &size) == ERROR_SUCCESS;
   RegCloseKey(key);
-  if (!found) {
-    // A value too long for the buffer counts as missing; drop what a partial
-    // copy may have left before the next record is read.
-    std::memset(InstallDir, 0, sizeof InstallDir);
-    return false;
-  }
-  InstallDir[kInstallDirMaxChars] = '\0';
+  if (!read) return false;
+  const std::size_t length = strnlen(value, size < sizeof value ? size : sizeof value);
+  if (length > kInstallDirSize) return false;
+  std::memcpy(InstallDir, value, length < kInstallDirMaxChars ? length : kInstallDirMaxChars);
   return true;
 }
 

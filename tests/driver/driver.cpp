@@ -1,0 +1,134 @@
+#include "driver.h"
+
+#include <vector>
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId) return TRUE;
+  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (ClassName(window) != search->className) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND WaitForClass(DWORD processId, const wchar_t* className, bool visibleOnly, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    WindowSearch search = {processId, className, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(50);
+  }
+}
+
+}  // namespace
+
+bool StartProgram(const std::wstring& program, const std::wstring& arguments, Launched* launched) {
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  launched->process = process.hProcess;
+  launched->processId = process.dwProcessId;
+  return true;
+}
+
+DWORD WaitForExit(const Launched& launched, DWORD timeoutMs) {
+  if (WaitForSingleObject(launched.process, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(launched.process, &code);
+  return code;
+}
+
+void CloseLaunched(Launched* launched) {
+  if (launched->process == nullptr) return;
+  if (WaitForSingleObject(launched->process, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(launched->process, 99);
+    WaitForSingleObject(launched->process, 5000);
+  }
+  CloseHandle(launched->process);
+  launched->process = nullptr;
+}
+
+HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
+  return WaitForClass(processId, className, true, timeoutMs);
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  return WaitForClass(processId, L"#32770", true, timeoutMs);
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[4096] = {};
+  // WM_GETTEXT reads other processes' windows too, unlike GetWindowText.
+  SendMessageTimeoutW(window, WM_GETTEXT, sizeof text / sizeof text[0],
+                      reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, sizeof name / sizeof name[0]);
+  return name;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text != nullptr ? WindowText(text) : std::wstring();
+}
+
+void AnswerMessageBox(HWND box, int commandId) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
+}
+
+void ClickAt(HWND window, int x, int y, bool rightButton) {
+  const LPARAM position = MAKELPARAM(x, y);
+  if (rightButton) {
+    PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, position);
+    PostMessageW(window, WM_RBUTTONUP, 0, position);
+  } else {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    PostMessageW(window, WM_LBUTTONUP, 0, position);
+  }
+}
+
+COLORREF PixelAt(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+std::string ToUtf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], size, nullptr, nullptr);
+  return out;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring out(size > 0 ? size - 1 : 0, L'\0');
+  if (size > 1) MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], size);
+  return out;
+}

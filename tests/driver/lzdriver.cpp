@@ -1,0 +1,119 @@
+// Command-line face of the driver, for the demo and for poking at a prefix:
+//   lzdriver show PROGRAM [ARGS...]   start it, report its main window, close it
+//   lzdriver records                  print the persisted installation directory
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "driver.h"
+
+namespace {
+
+void Print(const std::string& text) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
+            nullptr);
+}
+
+std::string Quoted(const std::wstring& text) { return "\"" + ToUtf8(text) + "\""; }
+
+std::string AnsiToUtf8(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
+  if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], size);
+  return ToUtf8(wide);
+}
+
+std::string ReadWholeFile(const std::string& path, bool* found) {
+  std::string content;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  *found = file != INVALID_HANDLE_VALUE;
+  if (!*found) return content;
+  char chunk[512];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) content.append(chunk, got);
+  CloseHandle(file);
+  return content;
+}
+
+void PrintFileRecord(const char* label, const std::string& path) {
+  bool found = false;
+  const std::string content = ReadWholeFile(path, &found);
+  Print(std::string(label) + " " + AnsiToUtf8(path) + ": " +
+        (found ? "\"" + AnsiToUtf8(content) + "\"" : "(none)") + "\n");
+}
+
+int ShowRecords() {
+  char windowsDir[MAX_PATH] = {};
+  GetWindowsDirectoryA(windowsDir, MAX_PATH);
+  PrintFileRecord("path file ", std::string(windowsDir) + "\\lanzpath.lzh");
+
+  HKEY key;
+  std::string value = "(none)";
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_READ | KEY_WOW64_32KEY, &key) ==
+      ERROR_SUCCESS) {
+    char data[512] = {};
+    DWORD size = sizeof data - 1;
+    if (RegQueryValueExA(key, "path", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) ==
+        ERROR_SUCCESS) {
+      value = "\"" + AnsiToUtf8(std::string(data, size)) + "\"";
+    }
+    RegCloseKey(key);
+  }
+  Print("registry   HKLM\\Software\\lanzwb path (32-bit view): " + value + "\n");
+
+  for (const char* letter = "gfedc"; *letter != '\0'; ++letter) {
+    const std::string root = std::string(1, *letter) + ":\\";
+    if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) {
+      PrintFileRecord("spare file", root + "lanzhu\\lanzpath.lzh");
+      break;
+    }
+  }
+  return 0;
+}
+
+int ShowProgram(int argc, wchar_t** argv) {
+  std::wstring arguments;
+  for (int i = 3; i < argc; ++i) arguments += (i > 3 ? L" " : L"") + std::wstring(argv[i]);
+  Launched launched;
+  if (!StartProgram(argv[2], arguments, &launched)) {
+    Print("cannot start " + ToUtf8(argv[2]) + "\n");
+    return 1;
+  }
+  HWND window = WaitForWindow(launched.processId, L"installWClass", 15000);
+  if (window == nullptr) {
+    HWND box = WaitForMessageBox(launched.processId, 1000);
+    if (box != nullptr) {
+      Print("message box " + Quoted(WindowText(box)) + ": " + Quoted(MessageBoxText(box)) + "\n");
+      AnswerMessageBox(box, IDOK);
+    } else {
+      Print("no window\n");
+    }
+  } else {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    char facts[160];
+    std::snprintf(facts, sizeof facts, "window class installWClass at %ld,%ld size %ldx%ld, title ",
+                  frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
+    Print(facts + Quoted(WindowText(window)) + "\n");
+    const char* wait = std::getenv("LANZ_DEMO_KEEP_OPEN");
+    if (wait == nullptr || wait[0] != '1') PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  const DWORD code = WaitForExit(launched, INFINITE);
+  Print("exit code " + std::to_string(code) + "\n");
+  CloseLaunched(&launched);
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argc >= 3 && std::wstring(argv[1]) == L"show") return ShowProgram(argc, argv);
+  if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
+  Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records\n");
+  return 2;
+}

@@ -1,0 +1,118 @@
+#include "test_support.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+const BenchConfig& CurrentConfig() {
+  static const BenchConfig config = [] {
+    const char* name = std::getenv("LANZ_CONFIG");
+    const std::string value = name != nullptr ? name : "xp32";
+    if (value == "xp32") return BenchConfig{value, 5, false, 936};
+    if (value == "win7-32-big5") return BenchConfig{value, 6, false, 950};
+    if (value == "win7-64") return BenchConfig{value, 6, true, 936};
+    if (value == "win7-64-big5") return BenchConfig{value, 6, true, 950};
+    throw std::runtime_error("unknown LANZ_CONFIG " + value);
+  }();
+  return config;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+bool ReadBytes(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes->append(chunk, got);
+  CloseHandle(file);
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveFile(const std::string& path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path.c_str());
+}
+
+std::string WindowsDir() {
+  char dir[MAX_PATH] = {};
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return dir;
+}
+
+std::string SystemDir() {
+  char dir[MAX_PATH] = {};
+  GetSystemDirectoryA(dir, MAX_PATH);
+  return dir;
+}
+
+bool ReadPathValue(std::string* bytes, REGSAM view) {
+  bytes->clear();
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_READ | view, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  // The wide query reports the stored length as it is.
+  wchar_t data[1024];
+  DWORD size = sizeof data;
+  DWORD type = 0;
+  const bool found = RegQueryValueExW(key, L"path", nullptr, &type, reinterpret_cast<BYTE*>(data),
+                                      &size) == ERROR_SUCCESS &&
+                     type == REG_SZ;
+  RegCloseKey(key);
+  if (!found) return false;
+  int chars = static_cast<int>(size / sizeof(wchar_t));
+  // A writer that counts only the characters still gets a terminator stored
+  // when the byte after its data is zero: Windows adds it, and so does Wine.
+  if (chars > 0 && data[chars - 1] == L'\0') --chars;
+  const int narrow = WideCharToMultiByte(CP_ACP, 0, data, chars, nullptr, 0, nullptr, nullptr);
+  bytes->resize(narrow);
+  if (narrow > 0) WideCharToMultiByte(CP_ACP, 0, data, chars, &(*bytes)[0], narrow, nullptr, nullptr);
+  return true;
+}
+
+bool WritePathValue(const std::string& bytes) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool ok = RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+                                 static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
+void DeletePathKey(REGSAM view) {
+  HKEY software;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | view, &software) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  RegDeleteKeyA(software, "lanzwb");
+  RegCloseKey(software);
+}
+
+void ClearInstallDirRecords() {
+  RemoveFile(WindowsDir() + "\\lanzpath.lzh");
+  DeletePathKey(KEY_WOW64_32KEY);
+  DeletePathKey(KEY_WOW64_64KEY);
+  for (const char* letter = "gfedc"; *letter != '\0'; ++letter) {
+    RemoveFile(std::string(1, *letter) + ":\\lanzhu\\lanzpath.lzh");
+  }
+}

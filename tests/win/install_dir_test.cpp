@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "data/install_dir.h"
+#include "system/platform.h"
+#include "system/seams.h"
+#include "test_support.h"
+
+namespace {
+
+const std::string kPathFile = WindowsDir() + "\\lanzpath.lzh";
+const std::string kSpareOnC = "c:\\lanzhu\\lanzpath.lzh";
+
+// Only a zeroed buffer is unresolved: "\0:\..." still counts as resolved.
+void Unresolve() { std::memset(InstallDir, 0, sizeof InstallDir); }
+
+class InstallDirRecords : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearInstallDirRecords();
+    Unresolve();
+    IsWindows64();
+  }
+  void TearDown() override { ClearInstallDirRecords(); }
+};
+
+TEST_F(InstallDirRecords, ResolvesTheRecordsInTheirOrderOfPreference) {
+  EXPECT_STREQ("c:\\lanzhu2\\", ResolveInstallDir());
+
+  CreateDirectoryA("c:\\lanzhu", nullptr);
+  ASSERT_TRUE(WriteBytes(kSpareOnC, "d:\\spare\\"));
+  Unresolve();
+  EXPECT_STREQ("d:\\spare\\", ResolveInstallDir());
+
+  ASSERT_TRUE(WritePathValue("d:\\registry\\"));
+  Unresolve();
+  EXPECT_STREQ("d:\\registry\\", ResolveInstallDir());
+
+  // The path file wins even when the registry names another directory.
+  ASSERT_TRUE(WriteBytes(kPathFile, "d:\\file\\"));
+  Unresolve();
+  EXPECT_STREQ("d:\\file\\", ResolveInstallDir());
+}
+
+TEST_F(InstallDirRecords, LeavesAResolvedDirectoryAlone) {
+  ASSERT_TRUE(WriteBytes(kPathFile, "d:\\file\\"));
+  std::strcpy(InstallDir, "e:\\mine\\");
+  EXPECT_STREQ("e:\\mine\\", ResolveInstallDir());
+}
+
+TEST_F(InstallDirRecords, TakesWhatARecordHoldsWithoutNormalising) {
+  ASSERT_TRUE(WriteBytes(kPathFile, "relative"));
+  EXPECT_STREQ("relative", ResolveInstallDir());
+
+  ASSERT_TRUE(WriteBytes(kPathFile, ""));
+  Unresolve();
+  EXPECT_STREQ("", ResolveInstallDir());
+}
+
+TEST_F(InstallDirRecords, ReadsOverlongRecordsBounded) {
+  ASSERT_TRUE(WriteBytes(kPathFile, "c:\\" + std::string(297, 'p')));
+  ResolveInstallDir();
+  EXPECT_EQ("c:\\" + std::string(196, 'p'), std::string(InstallDir));
+
+  // A registry value that fills the buffer exactly keeps its first 199 bytes.
+  RemoveFile(kPathFile);
+  ASSERT_TRUE(WritePathValue("c:\\" + std::string(197, 'r')));
+  Unresolve();
+  ResolveInstallDir();
+  EXPECT_EQ("c:\\" + std::string(196, 'r'), std::string(InstallDir));
+
+  // A longer one counts as missing: the spare file, else the default, is used.
+  ASSERT_TRUE(WritePathValue("c:\\" + std::string(240, 'r')));
+  Unresolve();
+  EXPECT_STREQ("c:\\lanzhu2\\", ResolveInstallDir());
+  CreateDirectoryA("c:\\lanzhu", nullptr);
+  ASSERT_TRUE(WriteBytes(kSpareOnC, "d:\\s"));
+  Unresolve();
+  EXPECT_STREQ("d:\\s", ResolveInstallDir());
+}
+
+TEST_F(InstallDirRecords, PersistsTheSameCharactersInEveryRecord) {
+  std::strcpy(InstallDir, "d:\\lanzhu2");
+  PersistInstallDir();
+  EXPECT_STREQ("d:\\lanzhu2\\", InstallDir);
+
+  std::string bytes;
+  ASSERT_TRUE(ReadBytes(kPathFile, &bytes));
+  EXPECT_EQ("d:\\lanzhu2\\", bytes);  // no terminator, no line end
+  ASSERT_TRUE(ReadPathValue(&bytes));
+  EXPECT_EQ("d:\\lanzhu2\\", bytes);
+  EXPECT_STREQ(SystemDir().c_str(), SharedDirBuffer);
+
+  // Vista and later keep a third copy on the first fixed drive; XP does not.
+  const bool spare = ReadBytes(kSpareOnC, &bytes);
+  EXPECT_EQ(CurrentConfig().majorVersion >= 6, spare);
+  if (spare) {
+    EXPECT_EQ("d:\\lanzhu2\\", bytes);
+  }
+
+  // A 32-bit installer on 64-bit Windows writes the 32-bit registry view.
+  if (CurrentConfig().windows64) {
+    EXPECT_FALSE(ReadPathValue(&bytes, KEY_WOW64_64KEY));
+  }
+
+  Unresolve();
+  EXPECT_STREQ("d:\\lanzhu2\\", ResolveInstallDir());
+}
+
+TEST_F(InstallDirRecords, PersistingAFullBufferNeverOverrunsIt) {
+  const std::string full = "c:\\" + std::string(kInstallDirMaxChars - 3, 'x');
+  std::strcpy(InstallDir, full.c_str());
+  PersistInstallDir();
+  EXPECT_EQ(full, std::string(InstallDir));
+  std::string bytes;
+  ASSERT_TRUE(ReadBytes(kPathFile, &bytes));
+  EXPECT_EQ(full, bytes);
+}
+
+class SpareDir : public InstallDirRecords {
+ protected:
+  void TearDown() override {
+    Platform.GetDriveTypeA = ::GetDriveTypeA;
+    InstallDirRecords::TearDown();
+  }
+};
+
+UINT WINAPI OnlyEFixed(LPCSTR root) { return root[0] == 'e' ? DRIVE_FIXED : DRIVE_NO_ROOT_DIR; }
+UINT WINAPI NoFixedDrive(LPCSTR) { return DRIVE_REMOTE; }
+
+TEST_F(SpareDir, IsOnTheFirstFixedDriveFromGDownToC) {
+  char spare[kInstallDirSize];
+  ::SpareDir(spare);
+  EXPECT_STREQ("c:\\lanzhu\\", spare);  // D: to G: have no root in a fresh prefix
+
+  Platform.GetDriveTypeA = OnlyEFixed;
+  ::SpareDir(spare);
+  EXPECT_STREQ("e:\\lanzhu\\", spare);
+}
+
+TEST_F(SpareDir, WithoutAFixedDriveTheBareFileNameIsUsed) {
+  if (CurrentConfig().majorVersion < 6) GTEST_SKIP() << "XP writes no spare file";
+  char here[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, here);
+  ASSERT_TRUE(SetCurrentDirectoryA(here));
+  RemoveFile("lanzpath.lzh");
+  Platform.GetDriveTypeA = NoFixedDrive;
+  char spare[kInstallDirSize];
+  ::SpareDir(spare);
+  EXPECT_STREQ("", spare);
+
+  std::strcpy(InstallDir, "d:\\nowhere\\");
+  PersistInstallDir();
+  std::string bytes;
+  ASSERT_TRUE(ReadBytes(std::string(here) + "lanzpath.lzh", &bytes));
+  EXPECT_EQ("d:\\nowhere\\", bytes);
+
+  ClearInstallDirRecords();
+  Unresolve();
+  EXPECT_STREQ("d:\\nowhere\\", ResolveInstallDir());
+  RemoveFile("lanzpath.lzh");
+}
+
+TEST(SpareDriveG, AFixedGIsProbedFirst) {
+  ClearInstallDirRecords();
+  IsWindows64();
+  char spare[kInstallDirSize];
+  ::SpareDir(spare);
+  EXPECT_STREQ("g:\\lanzhu\\", spare);
+
+  std::strcpy(InstallDir, "c:\\lanzhu2\\");
+  PersistInstallDir();
+  EXPECT_EQ(CurrentConfig().majorVersion >= 6, FileExists("g:\\lanzhu\\lanzpath.lzh"));
+  EXPECT_FALSE(FileExists("c:\\lanzhu\\lanzpath.lzh"));
+}
+
+}  // namespace
