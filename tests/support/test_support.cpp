@@ -116,3 +116,11 @@ void ClearInstallDirRecords() {
     RemoveFile(std::string(1, *letter) + ":\\lanzhu\\lanzpath.lzh");
   }
 }
+
+std::string WindowsPathOfNative(const std::string& nativePath) {
+  std::string path = "Z:" + nativePath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}

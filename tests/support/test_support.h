@@ -30,3 +30,7 @@ void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 
 // The three records of the installation directory, removed.
 void ClearInstallDirRecords();
+
+// The Windows path under which a prefix sees a native file of the build
+// (Wine maps the native root to Z:).
+std::string WindowsPathOfNative(const std::string& nativePath);
