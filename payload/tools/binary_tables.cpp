@@ -80,7 +80,7 @@ Bytes SkinRecord(int skin) {
   PutText(out, "LZPF");
   Put16(out, 0x0703);
   Put16(out, static_cast<unsigned>(skin));
-  PutText(out, kNames[(skin - 1) % 3]);
+  PutText(out, kNames[skin >= 1 && skin <= 3 ? skin - 1 : 0]);
   PadTo(out, 32);
   // Seven picture slots (left, top, width, height) and a colour ramp.
   for (unsigned slot = 0; slot < 7; ++slot) {
