@@ -45,3 +45,14 @@ function(lanz_wine_tests target)
     endforeach()
   endforeach()
 endfunction()
+
+# Path of a file that the 64-bit build made (64-bit modules, setupw64.exe):
+# the 32-bit build packs them into its payload, so the windows64 preset
+# must have been built before this one is configured.
+function(lanz_win64_output out relative_path)
+  set(path ${LANZ_WIN64_BUILD}/${relative_path})
+  if(NOT EXISTS ${path})
+    message(FATAL_ERROR "${relative_path} not found in LANZ_WIN64_BUILD (${LANZ_WIN64_BUILD}): build the windows64 preset first")
+  endif()
+  set(${out} ${path} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,81 @@
+#pragma once
+
+// Builds containers in memory the way the writers do, so the tests can walk
+// real bytes and then damage them.
+
+#include "core/container_format.h"
+#include "core/container_walk.h"
+#include "core/entry_stream.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+inline Bytes Compressed(const Bytes& data) {
+  Bytes out(CompressionRoom(data.size()));
+  out.resize(CompressEntry(data.data(), data.size(), out.data(), out.size()));
+  return out;
+}
+
+class ContainerBuilder {
+ public:
+  explicit ContainerBuilder(ContainerFormat format) : header_(EmptyContainerHeader(format)) {}
+
+  ContainerBuilder& Add(const std::string& name, const Bytes& data,
+                        const std::string& checksum = "0123456789ABCDEF0123456789ABCDEF") {
+    const Bytes stream = Compressed(data);
+    if (FormatOfMagic(header_.magic) == ContainerFormat::Checksummed) {
+      EntryHeader entry{};
+      std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
+      std::memcpy(entry.checksum, checksum.data(), std::min(checksum.size(), sizeof entry.checksum));
+      entry.compressedSize = static_cast<std::uint32_t>(stream.size());
+      std::uint8_t bytes[kEntryHeaderSize];
+      EncodeEntryHeader(entry, bytes);
+      entries_.insert(entries_.end(), bytes, bytes + sizeof bytes);
+    } else {
+      PlainEntryHeader entry{};
+      std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
+      entry.compressedSize = static_cast<std::uint32_t>(stream.size());
+      std::uint8_t bytes[kPlainEntryHeaderSize];
+      EncodePlainEntryHeader(entry, bytes);
+      entries_.insert(entries_.end(), bytes, bytes + sizeof bytes);
+    }
+    entries_.insert(entries_.end(), stream.begin(), stream.end());
+    CountAppendedEntry(header_, static_cast<std::uint32_t>(stream.size()));
+    return *this;
+  }
+
+  Bytes Build() const {
+    std::uint8_t bytes[kContainerHeaderSize];
+    EncodeContainerHeader(header_, bytes);
+    Bytes out(bytes, bytes + sizeof bytes);
+    out.insert(out.end(), entries_.begin(), entries_.end());
+    return out;
+  }
+
+ private:
+  ContainerHeader header_;
+  Bytes entries_;
+};
+
+// Every entry a walk yields, and how the walk ended.
+struct WalkResult {
+  std::vector<ContainerEntry> entries;
+  ContainerWalk walk;
+};
+
+inline WalkResult WalkAll(const Bytes& container, std::size_t length) {
+  WalkResult result{};
+  result.walk = StartWalk(container.data(), length);
+  ContainerEntry entry{};
+  while (NextEntry(result.walk, entry)) result.entries.push_back(entry);
+  return result;
+}
+
+inline WalkResult WalkAll(const Bytes& container) { return WalkAll(container, container.size()); }

@@ -1,0 +1,57 @@
+# Checks that payload.lzz comes out the same from fresh data: the generator
+# run twice gives the same files as the build's, the skin containers and the
+# whole payload packed again from them equal the built ones byte for byte.
+# (The binaries are linked without time stamps; they are taken as built.)
+# cmake -DBUILD=<build/windows> -DLZZ=<lzz> -DGEN_PAYLOAD=<gen_payload>
+#       -DSOURCE=<source tree> -DWORK=<scratch folder> -P check_reproducible.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/LanzPayloadList.cmake)
+set(entries_txt ${SOURCE}/payload/entries.txt)
+set(skin_parts_txt ${SOURCE}/payload/skin_parts.txt)
+lanz_read_payload_list(${entries_txt} ENTRY)
+lanz_read_payload_list(${skin_parts_txt} PART)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "failed (${status}): ${ARGN}")
+  endif()
+endfunction()
+
+function(expect_same_file a b)
+  file(SHA256 ${a} hash_a)
+  file(SHA256 ${b} hash_b)
+  if(NOT hash_a STREQUAL hash_b)
+    message(SEND_ERROR "${a} differs from ${b}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+foreach(run_dir first second)
+  file(MAKE_DIRECTORY ${WORK}/${run_dir})
+  run(${GEN_PAYLOAD} ${entries_txt} ${WORK}/${run_dir})
+endforeach()
+
+set(packed)
+set(index 0)
+foreach(name IN LISTS ENTRY_NAMES)
+  list(GET ENTRY_${index}_FIELDS 1 maker)
+  set(fresh ${WORK}/first/${name})
+  if(maker STREQUAL "skin")
+    list(GET ENTRY_${index}_FIELDS 2 skin)
+    file(MAKE_DIRECTORY ${WORK}/skin${skin})
+    run(${GEN_PAYLOAD} --skin ${skin} ${skin_parts_txt} ${WORK}/skin${skin})
+    list(TRANSFORM PART_NAMES PREPEND ${WORK}/skin${skin}/ OUTPUT_VARIABLE parts)
+    run(${LZZ} pack --plain ${fresh} ${parts})
+  elseif(maker MATCHES "^build")
+    file(COPY ${BUILD}/payload/${name} DESTINATION ${WORK}/first)
+  else()
+    expect_same_file(${fresh} ${WORK}/second/${name})
+  endif()
+  expect_same_file(${fresh} ${BUILD}/payload/${name})
+  list(APPEND packed ${fresh})
+  math(EXPR index "${index} + 1")
+endforeach()
+
+run(${LZZ} pack ${WORK}/payload.lzz ${packed})
+expect_same_file(${WORK}/payload.lzz ${BUILD}/payload.lzz)

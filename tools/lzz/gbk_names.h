@@ -1,0 +1,13 @@
+#pragma once
+
+// Entry names are GBK bytes in a container, file names are UTF-8 on the
+// build machine. ASCII names are the same in both.
+
+#include <string>
+
+bool Utf8ToGbk(const std::string& utf8, std::string& gbk);
+bool GbkToUtf8(const std::string& gbk, std::string& utf8);
+
+// A stored name for messages and listings: its UTF-8 form, or the bytes with
+// anything that is not printable ASCII shown as \xNN when it is not GBK.
+std::string DisplayName(const std::string& gbk);
