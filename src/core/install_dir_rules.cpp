@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-bool IsResolvedDir(const char* dir) {
+bool IsResolvedDir(const char (&dir)[kInstallDirSize]) {
   return dir[1] == ':' && dir[2] == '\\';
 }
 

@@ -9,8 +9,8 @@ constexpr std::size_t kInstallDirMaxChars = kInstallDirSize - 1;
 inline constexpr char kDefaultInstallDir[] = "c:\\lanzhu2\\";
 
 // Resolved means the second and third characters are ":" and "\", whatever
-// the first one is.
-bool IsResolvedDir(const char* dir);
+// the first one is (even a NUL: the bytes after it still count).
+bool IsResolvedDir(const char (&dir)[kInstallDirSize]);
 
 // The path page accepts exactly one directory level below a drive root, with
 // or without the trailing backslash. Returns 1 accepted, 0 rejected.

@@ -26,11 +26,17 @@ TEST(CheckInstallDir, RejectsEverythingElse) {
 }
 
 TEST(IsResolvedDir, LooksOnlyAtTheSecondAndThirdCharacter) {
-  EXPECT_TRUE(IsResolvedDir("c:\\lanzhu2\\"));
-  EXPECT_TRUE(IsResolvedDir("9:\\"));
-  EXPECT_FALSE(IsResolvedDir("lanzisadmin\\"));
-  EXPECT_FALSE(IsResolvedDir(""));
-  const char cleared[] = "\0:\\x";
+  const auto resolved = [](const char* text) {
+    char dir[kInstallDirSize] = {};
+    std::memcpy(dir, text, std::strlen(text) + 1);
+    return IsResolvedDir(dir);
+  };
+  EXPECT_TRUE(resolved("c:\\lanzhu2\\"));
+  EXPECT_TRUE(resolved("9:\\"));
+  EXPECT_FALSE(resolved("lanzisadmin\\"));
+  EXPECT_FALSE(resolved(""));
+  char cleared[kInstallDirSize] = "c:\\x";
+  cleared[0] = '\0';
   EXPECT_TRUE(IsResolvedDir(cleared));
 }
 
