@@ -57,6 +57,30 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return children;
 }
 
+// How a command line runs: the wizard opens, or the process ends by itself
+// (silent or registration mode) with exit code 0 and never shows a window.
+enum class Outcome { kWizard, kEndsAlone };
+
+Outcome RunWith(const std::wstring& arguments) {
+  InstallerRun run(arguments);
+  EXPECT_TRUE(run.started());
+  for (int waited = 0; waited < 300; ++waited) {
+    const DWORD code = run.WaitForExit(50);
+    if (code != STILL_ACTIVE) {
+      EXPECT_EQ(0u, code);
+      return Outcome::kEndsAlone;
+    }
+    HWND wizard = run.WaitForWizard(0);
+    if (wizard != nullptr) {
+      PostMessageW(wizard, WM_CLOSE, 0, 0);
+      EXPECT_EQ(0u, run.WaitForExit());
+      return Outcome::kWizard;
+    }
+  }
+  ADD_FAILURE() << "neither a wizard nor an end within 15 s";
+  return Outcome::kEndsAlone;
+}
+
 TEST_F(WizardWindow, OpensWithItsDataModelAndClosesWithExitCode0) {
   InstallerRun run;
   ASSERT_TRUE(run.started());
@@ -104,11 +128,7 @@ TEST_F(WizardWindow, OpensWithItsDataModelAndClosesWithExitCode0) {
 }
 
 TEST_F(StartUpRecords, NameTheDefaultOnAFirstStartOfVistaAndLater) {
-  InstallerRun run;
-  HWND wizard = run.WaitForWizard();
-  ASSERT_NE(nullptr, wizard);
-  PostMessageW(wizard, WM_CLOSE, 0, 0);
-  EXPECT_EQ(0u, run.WaitForExit());
+  ASSERT_EQ(Outcome::kWizard, RunWith(L""));
 
   if (CurrentConfig().majorVersion >= 6) {
     ExpectRecordsName("c:\\lanzhu2\\");
@@ -120,11 +140,7 @@ TEST_F(StartUpRecords, NameTheDefaultOnAFirstStartOfVistaAndLater) {
 
 TEST_F(StartUpRecords, KeepAnEarlierInstallationsDirectory) {
   ASSERT_TRUE(WriteBytes(kPathFile, "e:\\old"));
-  InstallerRun run;
-  HWND wizard = run.WaitForWizard();
-  ASSERT_NE(nullptr, wizard);
-  PostMessageW(wizard, WM_CLOSE, 0, 0);
-  EXPECT_EQ(0u, run.WaitForExit());
+  ASSERT_EQ(Outcome::kWizard, RunWith(L""));
   if (CurrentConfig().majorVersion >= 6) {
     ExpectRecordsName("e:\\old\\");  // persisting appends the backslash
   } else {
@@ -132,30 +148,6 @@ TEST_F(StartUpRecords, KeepAnEarlierInstallationsDirectory) {
     ASSERT_TRUE(ReadBytes(kPathFile, &text));
     EXPECT_EQ("e:\\old", text);
   }
-}
-
-// How a command line runs: the wizard opens, or the process ends by itself
-// (silent or registration mode) with exit code 0 and never shows a window.
-enum class Outcome { kWizard, kEndsAlone };
-
-Outcome RunWith(const std::wstring& arguments) {
-  InstallerRun run(arguments);
-  EXPECT_TRUE(run.started());
-  for (int waited = 0; waited < 300; ++waited) {
-    const DWORD code = run.WaitForExit(50);
-    if (code != STILL_ACTIVE) {
-      EXPECT_EQ(0u, code);
-      return Outcome::kEndsAlone;
-    }
-    HWND wizard = run.WaitForWizard(0);
-    if (wizard != nullptr) {
-      PostMessageW(wizard, WM_CLOSE, 0, 0);
-      EXPECT_EQ(0u, run.WaitForExit());
-      return Outcome::kWizard;
-    }
-  }
-  ADD_FAILURE() << "neither a wizard nor an end within 15 s";
-  return Outcome::kEndsAlone;
 }
 
 TEST_F(CommandLine, SilentKeywordInAnyCaseEndsWithoutAWindow) {
