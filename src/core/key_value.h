@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The IME's key=value configuration text ("lznetsj.dat").
+constexpr std::size_t kKeyValueSize = 251;     // 250 characters and a NUL
+constexpr std::size_t kSiteAddressSize = 100;  // 99 characters and a NUL
+constexpr std::size_t kConfigTextSize = 1000;
+
+// Copies the value after the first occurrence of `key` (which includes its
+// "=") anywhere in the first `length` bytes: bytes above 32 (GBK included),
+// at most 250 of them. The output is empty when the key does not occur.
+void FindKeyValue(const std::uint8_t* text, std::size_t length, const char* key,
+                  char (&value)[kKeyValueSize]);
+
+// The nine CR LF-ended lines of "lznetsj.dat": the two site addresses, then
+// the seven fixed settings. Returns the text's length (no terminator counted).
+std::size_t BuildSiteAddressText(const char* organisationSite, const char* governmentSite,
+                                 char (&text)[kConfigTextSize]);
