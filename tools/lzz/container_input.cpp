@@ -8,12 +8,12 @@
 bool EntryFilePath(const std::string& dir, const ContainerEntry& entry, std::string& path,
                    std::string& error) {
   if (!EntryMayBeWritten(entry)) {
-    error = "not a plain file name, not written";
+    error = "not a plain file name";
     return false;
   }
   std::string name;
   if (!GbkToUtf8(entry.name, name)) {
-    error = "name is not GBK, not written";
+    error = "name is not GBK";
     return false;
   }
   path = dir + "/" + name;

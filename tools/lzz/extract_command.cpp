@@ -17,7 +17,7 @@ static bool ExtractEntry(const std::string& dir, ContainerFormat format,
   std::string path;
   std::string error;
   if (!EntryFilePath(dir, entry, path, error)) {
-    PrintError(shown + ": " + error);
+    PrintError(shown + ": " + error + ", not written");
     return false;
   }
   std::size_t length = 0;
