@@ -33,7 +33,8 @@ class ContainerBuilder {
     if (FormatOfMagic(header_.magic) == ContainerFormat::Checksummed) {
       EntryHeader entry{};
       std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
-      std::memcpy(entry.checksum, checksum.data(), std::min(checksum.size(), sizeof entry.checksum));
+      std::memcpy(entry.checksum, checksum.data(),
+                  std::min(checksum.size(), sizeof entry.checksum));
       entry.compressedSize = static_cast<std::uint32_t>(stream.size());
       std::uint8_t bytes[kEntryHeaderSize];
       EncodeEntryHeader(entry, bytes);

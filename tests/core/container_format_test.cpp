@@ -33,7 +33,7 @@ TEST(ContainerFormat, HeadersEncodeLittleEndianAtTheirOffsets) {
   EXPECT_EQ(entry.compressedSize, decodedEntry.compressedSize);
 }
 
-TEST(ContainerFormat, PlainHeadersAreTwentyBytes) {
+TEST(ContainerFormat, PlainHeadersAreTwentyBytesAndCountInTheTotal) {
   ContainerHeader header = EmptyContainerHeader(ContainerFormat::Plain);
   EXPECT_EQ(ContainerFormat::Plain, FormatOfMagic(header.magic));
   CountAppendedEntry(header, 100);
@@ -48,14 +48,6 @@ TEST(ContainerFormat, PlainHeadersAreTwentyBytes) {
   EncodePlainEntryHeader(entry, bytes);
   EXPECT_EQ(0, std::memcmp("LFskin.lzh\0\0\0\0\0\0\x00\x10\0\0", bytes, sizeof bytes));
   EXPECT_EQ(4096u, DecodePlainEntryHeader(bytes).compressedSize);
-}
-
-TEST(ContainerFormat, TwoAppendsAddBothHeadersAndStreams) {
-  ContainerHeader header = EmptyContainerHeader(ContainerFormat::Checksummed);
-  CountAppendedEntry(header, 30);
-  CountAppendedEntry(header, 8);
-  EXPECT_EQ(10u + 56 + 30 + 56 + 8, header.totalSize);
-  EXPECT_EQ(2u, header.entryCount);
 }
 
 }  // namespace

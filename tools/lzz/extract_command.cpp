@@ -17,7 +17,7 @@ static bool ExtractEntry(const std::string& dir, ContainerFormat format,
   std::string path;
   std::string error;
   if (!EntryFilePath(dir, entry, path, error)) {
-    PrintError(shown + ": " + error);
+    PrintError(shown + ": " + error + ", not written");
     return false;
   }
   std::size_t length = 0;
@@ -50,15 +50,10 @@ int ExtractCommand(int argc, char** argv) {
     PrintError(dir + ": " + std::strerror(errno));
     return 1;
   }
-  Bytes container;
-  if (!LoadContainer(argv[0], container)) return 1;
   Bytes work(kInflateLimit);
-  bool failed = false;
-  ContainerWalk walk = StartWalk(container.data(), container.size());
-  ContainerEntry entry{};
-  while (NextEntry(walk, entry)) {
-    if (!ExtractEntry(dir, walk.format, entry, work)) failed = true;
-  }
-  if (ReportEarlyEnd(argv[0], walk)) failed = true;
-  return failed ? 1 : 0;
+  return VisitContainer(
+      argv[0],
+      [&](ContainerFormat format, const ContainerEntry& entry) {
+        return ExtractEntry(dir, format, entry, work);
+      });
 }

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -32,8 +33,11 @@ bool GbkToUtf8(const std::string& gbk, std::string& utf8) {
 }
 
 std::string DisplayName(const std::string& gbk) {
+  const bool printable = std::none_of(gbk.begin(), gbk.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
   std::string utf8;
-  if (GbkToUtf8(gbk, utf8)) return utf8;
+  if (printable && GbkToUtf8(gbk, utf8)) return utf8;
   std::string shown;
   for (unsigned char byte : gbk) {
     if (byte >= 0x20 && byte < 0x7F) {

@@ -8,6 +8,7 @@
 bool Utf8ToGbk(const std::string& utf8, std::string& gbk);
 bool GbkToUtf8(const std::string& gbk, std::string& utf8);
 
-// A stored name for messages and listings: its UTF-8 form, or the bytes with
-// anything that is not printable ASCII shown as \xNN when it is not GBK.
+// A stored name for messages and listings: its UTF-8 form, or, when it is
+// not GBK or holds control bytes, the bytes with everything but printable
+// ASCII shown as \xNN.
 std::string DisplayName(const std::string& gbk);

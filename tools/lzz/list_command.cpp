@@ -4,7 +4,9 @@
 #include "gbk_names.h"
 #include "messages.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 int ListCommand(int argc, char** argv) {
@@ -12,25 +14,20 @@ int ListCommand(int argc, char** argv) {
     PrintError("list needs one container");
     return 2;
   }
-  Bytes container;
-  if (!LoadContainer(argv[0], container)) return 1;
   Bytes inflated(kInflateLimit);
-  bool failed = false;
-  ContainerWalk walk = StartWalk(container.data(), container.size());
-  ContainerEntry entry{};
-  while (NextEntry(walk, entry)) {
-    std::size_t length = 0;
-    const bool inflates = InflateEntry(entry.stream, entry.streamLength, inflated.data(),
-                                       inflated.size(), length);
-    failed = failed || !inflates;
-    // A GBK name is as wide on a terminal as it is long in bytes.
-    const std::string name = DisplayName(entry.name);
-    const int pad = static_cast<int>(kMaxEntryName) - static_cast<int>(std::string(entry.name).size());
-    std::printf("%s%*s %10u %10s %s\n", name.c_str(), pad > 0 ? pad : 0, "", entry.streamLength,
-                inflates ? std::to_string(length).c_str() : "bad",
-                walk.format == ContainerFormat::Checksummed ? entry.checksum : "-");
-  }
-  if (ReportEarlyEnd(argv[0], walk)) failed = true;
-  if (failed && !walk.endedEarly) PrintError(std::string(argv[0]) + ": some entries do not inflate");
-  return failed ? 1 : 0;
+  return VisitContainer(
+      argv[0],
+      [&](ContainerFormat format, const ContainerEntry& entry) {
+        std::size_t length = 0;
+        const bool inflates = InflateEntry(entry.stream, entry.streamLength, inflated.data(),
+                                           inflated.size(), length);
+        // A GBK name is as wide on a terminal as it is long in bytes.
+        const std::size_t stored = std::min(kMaxEntryName, std::strlen(entry.name));
+        const int pad = static_cast<int>(kMaxEntryName - stored);
+        std::printf("%s%*s %10u %10s %s\n", DisplayName(entry.name).c_str(), pad, "",
+                    entry.streamLength, inflates ? std::to_string(length).c_str() : "bad",
+                    format == ContainerFormat::Checksummed ? entry.checksum : "-");
+        if (!inflates) PrintError(DisplayName(entry.name) + ": does not inflate within 2 MiB");
+        return inflates;
+      });
 }

@@ -36,15 +36,16 @@ int VerifyCommand(int argc, char** argv) {
     PrintError("verify needs a container and a directory");
     return 2;
   }
-  Bytes container;
-  if (!LoadContainer(argv[0], container)) return 1;
   std::uint32_t passed = 0;
-  ContainerWalk walk = StartWalk(container.data(), container.size());
-  ContainerEntry entry{};
-  while (NextEntry(walk, entry)) {
-    if (EntryPasses(argv[1], walk.format, entry)) ++passed;
-  }
-  const bool endedEarly = ReportEarlyEnd(argv[0], walk);
-  std::printf("%u of %u entries pass\n", passed, walk.entryCount);
-  return endedEarly || passed != walk.entryCount ? 1 : 0;
+  std::uint32_t entryCount = 0;
+  const int status = VisitContainer(
+      argv[0],
+      [&](ContainerFormat format, const ContainerEntry& entry) {
+        const bool passes = EntryPasses(argv[1], format, entry);
+        if (passes) ++passed;
+        return passes;
+      },
+      &entryCount);
+  std::printf("%u of %u entries pass\n", passed, entryCount);
+  return status;
 }
