@@ -1,7 +1,5 @@
 #include "system/seams.h"
 
 PlatformSeams Platform = {
-    ::GetDriveTypeA,
-    ::MessageBoxA,
-    ::MessageBoxW,
+    ::GetDriveTypeA, ::MessageBoxA, ::MessageBoxW, ::ImmInstallIMEW, ::GetVersion, ::WinExec,
 };

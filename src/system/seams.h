@@ -1,14 +1,20 @@
 #pragma once
 
 #include <windows.h>
+#include <imm.h>
 
-// The few platform facts a test must vary and Wine cannot (a drive's type, a
-// message box answered without a person). Everything holds the real Win32
-// function by default; only tests ever replace an entry.
+// The few platform facts a test must vary and Wine cannot: a drive's type, a
+// message box answered without a person, an input-method manager that
+// refuses a module, a Windows of the 9x family, and what a started program
+// (icacls.exe, which Wine does not implement) was asked to do. Everything
+// holds the real Win32 function by default; only tests ever replace an entry.
 struct PlatformSeams {
   UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
   int(WINAPI* MessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
   int(WINAPI* MessageBoxW)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+  HKL(WINAPI* ImmInstallIMEW)(LPCWSTR moduleFile, LPCWSTR layoutText);
+  DWORD(WINAPI* GetVersion)();
+  UINT(WINAPI* WinExec)(LPCSTR commandLine, UINT show);
 };
 
 extern PlatformSeams Platform;
