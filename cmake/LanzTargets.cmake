@@ -41,6 +41,8 @@ function(lanz_wine_tests target)
         FIXTURES_REQUIRED bench.${config}
         ENVIRONMENT "LANZ_CONFIG=${config};LANZ_BENCH_DIR=${LANZ_BENCH_DIR};${arg_ENVIRONMENT}"
         LABELS "wine;${config}"
+        # A suite that ran no test (a stale binary, a renamed suite) fails.
+        FAIL_REGULAR_EXPRESSION "\\] 0 tests from"
         TIMEOUT 300)
     endforeach()
   endforeach()

@@ -1,0 +1,18 @@
+#pragma once
+
+// Small dealings with single files of the installation directory.
+
+// Gives the installation directory the low integrity level by starting
+// "icacls.exe" on it; not waited for. Leaves the directory, without its
+// trailing backslash, in SharedDirBuffer.
+void MarkLowIntegrity();
+
+// Raises the version in the product description inside the file at `path`
+// to 7.3 and writes the file back. A file that cannot be read whole is left
+// untouched: it is never shortened or emptied.
+void StampImeVersion(const char* path);
+
+// Reads the first 20 bytes of InstallDir + `name` into `head` (20 bytes or
+// more). Returns bytes read × 256 plus GetLastError after a short read, or
+// GetLastError alone when the file cannot be opened.
+int ReadFileHead(const char* name, char* head);
