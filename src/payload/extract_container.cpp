@@ -82,5 +82,7 @@ int ExtractContainer(const unsigned char* container, std::size_t length, unsigne
       ShowEntryNotExtracted(name);
     }
   }
-  return written == walk.entryCount ? 1 : 0;
+  // A container too short for its header counts no entries, yet is no
+  // container that was written.
+  return written == walk.entryCount && !walk.endedEarly ? 1 : 0;
 }

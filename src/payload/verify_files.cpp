@@ -7,11 +7,13 @@
 #include "payload/payload_texts.h"
 #include "system/narrow_text.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
-// Appends `text` whole, or not at all when it does not fit with its NUL.
+// Appends `text` whole, or not at all when it does not fit with its NUL: a
+// report never ends in half a name or half a GBK character.
 void AppendToReport(char* report, std::size_t reportSize, const char* text) {
   const std::size_t used = strnlen(report, reportSize);
   const std::size_t length = std::strlen(text);
@@ -41,11 +43,12 @@ unsigned VerifyInstalledFiles(const unsigned char* container, std::size_t length
     if (EntryPasses(walk.format, entry, exclusions)) {
       ++passed;
     } else {
-      AppendToReport(report, reportSize, entry.name);
-      AppendToReport(report, reportSize, "....");
+      char failed[sizeof entry.name + 4];
+      std::snprintf(failed, sizeof failed, "%s....", entry.name);
+      AppendToReport(report, reportSize, failed);
     }
   }
-  if (passed < walk.entryCount) {
+  if (passed < walk.entryCount || walk.endedEarly) {
     char closing[64];
     ToNarrow(kFilesNotExtractedLine, kGbkCodePage, closing, sizeof closing);
     AppendToReport(report, reportSize, closing);

@@ -14,7 +14,8 @@ inline constexpr char kPayloadUncheckedFiles[] =
 // unless the name occurs in `exclusions`; plain entries by length only, at
 // least the stream's. Returns the number of entries that passed. `report`
 // (`reportSize` bytes) gets each failing name followed by "...." and, when
-// fewer entries passed than the header counts, a closing line; pieces that
-// would not fit are left out.
+// fewer entries passed than the header counts (or the container is cut
+// short), a closing line; a piece that
+// would not fit is left out whole.
 unsigned VerifyInstalledFiles(const unsigned char* container, std::size_t length, char* report,
                               std::size_t reportSize, const char* exclusions);
