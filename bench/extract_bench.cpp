@@ -12,47 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "core/checksum_text.h"
 #include "core/container_walk.h"
 #include "core/entry_stream.h"
 #include "data/install_dir.h"
+#include "payload/advapi_md5.h"
 #include "payload/extract_container.h"
 #include "payload/md5_text.h"
 #include "payload/verify_files.h"
 #include "shell/payload_memory.h"
 
 namespace {
-
-struct Md5Context {
-  ULONG bitCount[2];
-  ULONG state[4];
-  unsigned char block[64];
-  unsigned char digest[kDigestSize];
-};
-using Md5Init = void(WINAPI*)(Md5Context*);
-using Md5Update = void(WINAPI*)(Md5Context*, const unsigned char*, unsigned int);
-using Md5Final = void(WINAPI*)(Md5Context*);
-
-// MD5 looked up once for the whole run: the least a checksum can cost.
-struct Md5 {
-  Md5Init init;
-  Md5Update update;
-  Md5Final finish;
-};
-
-template <typename Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-void Checksum(const Md5& md5, const unsigned char* data, std::size_t length,
-              char (&text)[kChecksumTextSize]) {
-  Md5Context context;
-  md5.init(&context);
-  md5.update(&context, data, static_cast<unsigned int>(length));
-  md5.finish(&context);
-  FormatChecksumText(context.digest, text);
-}
 
 double Now() {
   LARGE_INTEGER frequency;
@@ -106,7 +75,7 @@ double InstallerRun(const std::vector<unsigned char>& container, const std::stri
 }
 
 // The least work with the same result.
-double LimitRun(const Md5& md5, const std::vector<unsigned char>& container,
+double LimitRun(const Md5Functions& md5, const std::vector<unsigned char>& container,
                 const std::string& dir) {
   const std::string target = FreshDir(dir);
   static std::vector<unsigned char> readBack(kWorkBufferSize);
@@ -118,7 +87,7 @@ double LimitRun(const Md5& md5, const std::vector<unsigned char>& container,
     std::size_t inflated = 0;
     ok = InflateEntry(entry.stream, entry.streamLength, WorkBuffer, kWorkBufferSize, inflated) && ok;
     char text[kChecksumTextSize];
-    Checksum(md5, WorkBuffer, inflated, text);
+    Md5TextWith(md5, WorkBuffer, inflated, text);
     ok = std::strcmp(text, entry.checksum) == 0 && ok;
     HANDLE file = CreateFileA((target + entry.name).c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -134,7 +103,7 @@ double LimitRun(const Md5& md5, const std::vector<unsigned char>& container,
     ok = ReadFile(file, readBack.data(), static_cast<DWORD>(readBack.size()), &got, nullptr) && ok;
     CloseHandle(file);
     char text[kChecksumTextSize];
-    Checksum(md5, readBack.data(), got, text);
+    Md5TextWith(md5, readBack.data(), got, text);
     ok = std::strcmp(text, entry.checksum) == 0 && ok;
   }
   const double elapsed = Now() - start;
@@ -163,11 +132,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   AcquirePayloadMemory();
-  HMODULE advapi = LoadLibraryA("advapi32.dll");
-  const Md5 md5 = {Export<Md5Init>(advapi, "MD5Init"), Export<Md5Update>(advapi, "MD5Update"),
-                   Export<Md5Final>(advapi, "MD5Final")};
-  if (WorkBuffer == nullptr || md5.init == nullptr || md5.update == nullptr ||
-      md5.finish == nullptr) {
+  // Looked up once for the whole run: the least a checksum can cost.
+  Md5Functions md5{};
+  if (WorkBuffer == nullptr || !FindMd5Functions(LoadLibraryA("advapi32.dll"), md5)) {
     std::fprintf(stderr, "extract_bench: no work buffer or no MD5\n");
     return 1;
   }

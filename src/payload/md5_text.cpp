@@ -1,49 +1,43 @@
 #include "payload/md5_text.h"
 
-#include "core/checksum_text.h"
-
-#include <windows.h>
+#include "payload/advapi_md5.h"
 
 #include <cstring>
 
 namespace {
 
-// advapi32's MD5 context: bit counters, state, input block, then the digest
-// that MD5Final fills.
-struct Md5Context {
-  ULONG bitCount[2];
-  ULONG state[4];
-  unsigned char block[64];
-  unsigned char digest[kDigestSize];
-};
-
-using Md5InitFunction = void(WINAPI*)(Md5Context*);
-using Md5UpdateFunction = void(WINAPI*)(Md5Context*, const unsigned char*, unsigned int);
-using Md5FinalFunction = void(WINAPI*)(Md5Context*);
-
 // GetProcAddress returns a generic function pointer; going through void(*)()
 // states that the cast to the export's real type is meant.
 template <typename Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+void Export(HMODULE module, const char* name, Function& function) {
+  function =
+      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 }  // namespace
+
+bool FindMd5Functions(HMODULE advapi, Md5Functions& md5) {
+  Export(advapi, "MD5Init", md5.init);
+  Export(advapi, "MD5Update", md5.update);
+  Export(advapi, "MD5Final", md5.finish);
+  return md5.init != nullptr && md5.update != nullptr && md5.finish != nullptr;
+}
+
+void Md5TextWith(const Md5Functions& md5, const void* bytes, std::size_t length,
+                 char (&out)[kChecksumTextSize]) {
+  Md5Context context;
+  md5.init(&context);
+  md5.update(&context, static_cast<const unsigned char*>(bytes), static_cast<unsigned int>(length));
+  md5.finish(&context);
+  FormatChecksumText(context.digest, out);
+}
 
 void Md5Text(const void* bytes, std::size_t length, char (&out)[kChecksumTextSize]) {
   std::memset(out, 0, 2 * kDigestSize);
   HMODULE advapi = LoadLibraryA("advapi32.dll");
   if (advapi == nullptr) return;
-  const auto init = Export<Md5InitFunction>(advapi, "MD5Init");
-  const auto update = Export<Md5UpdateFunction>(advapi, "MD5Update");
-  const auto finish = Export<Md5FinalFunction>(advapi, "MD5Final");
-  if (init != nullptr && update != nullptr && finish != nullptr) {
-    Md5Context context;
-    init(&context);
-    update(&context, static_cast<const unsigned char*>(bytes), static_cast<unsigned int>(length));
-    finish(&context);
-    FormatChecksumText(context.digest, out);
-  }
+  Md5Functions md5{};
+  if (FindMd5Functions(advapi, md5)) Md5TextWith(md5, bytes, length, out);
   FreeLibrary(advapi);
 }
 
