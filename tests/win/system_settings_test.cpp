@@ -118,7 +118,7 @@ UINT WINAPI RecordWinExec(LPCSTR commandLine, UINT show) {
   return 33;
 }
 
-TEST(InstalledFiles, LowIntegrityCommandQuotesTheDirectoryWithoutItsBackslash) {
+TEST(InstallDirOperations, LowIntegrityCommandQuotesTheDirectoryWithoutItsBackslash) {
   // Wine's icacls.exe does nothing, so what it was asked is read off the seam.
   Platform.WinExec = RecordWinExec;
   std::strcpy(InstallDir, "C:\\lanzhu2\\");
@@ -201,7 +201,7 @@ TEST_F(VersionStamp, UnreadableOrBufferlessFilesAreLeftAlone) {
   EXPECT_EQ(old, after);
 }
 
-TEST(InstalledFiles, FileHeadCountsBytesTimes256PlusTheError) {
+TEST(InstallDirOperations, FileHeadCountsBytesTimes256PlusTheError) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   std::memset(InstallDir, 0, sizeof InstallDir);
