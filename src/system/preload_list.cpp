@@ -111,17 +111,9 @@ void ReportPreloadOpenError() {
   ShowMessageA(kPreloadOpenError, caption, MB_OK);
 }
 
-void AppendToNtList(const char* id) {
-  HKEY layout;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserLayoutKey, 0, KEY_READ, &layout) != ERROR_SUCCESS) {
-    ReportPreloadOpenError();
-    return;
-  }
+void AppendToNtList(HKEY layout, const char* id) {
   HKEY preload;
-  if (RegOpenKeyExA(layout, kPreloadKey, 0, KEY_ALL_ACCESS, &preload) != ERROR_SUCCESS) {
-    RegCloseKey(layout);
-    return;
-  }
+  if (RegOpenKeyExA(layout, kPreloadKey, 0, KEY_ALL_ACCESS, &preload) != ERROR_SUCCESS) return;
   int place = 1;
   for (; place <= kPreloadPlaces; ++place) {
     char stored[kLayoutTextSize] = {};
@@ -130,7 +122,6 @@ void AppendToNtList(const char* id) {
     if (match == PreloadMatch::kSameNumberOtherLanguage) break;
     if (match == PreloadMatch::kSame) {
       RegCloseKey(preload);
-      RegCloseKey(layout);
       return;
     }
   }
@@ -138,25 +129,25 @@ void AppendToNtList(const char* id) {
   if (place > kPreloadPlaces) place = kPreloadPlaces;
   WriteRegistryText(preload, PlaceName(place).c_str(), id);
   RegCloseKey(preload);
-  RegCloseKey(layout);
 }
 
-void AppendTo9xList(const char* id) {
-  HKEY preload;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kPreload9xKey, 0, KEY_READ, &preload) != ERROR_SUCCESS) {
-    ReportPreloadOpenError();
+// Creates (or opens) the 9x place and makes the id its default value.
+void WriteCreatedPlace(HKEY preload, int place, const char* id) {
+  HKEY key;
+  if (RegCreateKeyExA(preload, PlaceName(place).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS) {
     return;
   }
-  HKEY key;
+  WriteRegistryText(key, nullptr, id);
+  RegCloseKey(key);
+}
+
+void AppendTo9xList(HKEY preload, const char* id) {
   for (int place = 1; place <= kPreloadPlaces; ++place) {
-    const std::string name = PlaceName(place);
-    if (RegOpenKeyExA(preload, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-      if (RegCreateKeyExA(preload, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) == ERROR_SUCCESS) {
-        WriteRegistryText(key, nullptr, id);
-        RegCloseKey(key);
-      }
-      RegCloseKey(preload);
+    HKEY key;
+    if (RegOpenKeyExA(preload, PlaceName(place).c_str(), 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS) {
+      WriteCreatedPlace(preload, place, id);
       return;
     }
     char stored[kLayoutTextSize] = {};
@@ -166,17 +157,9 @@ void AppendTo9xList(const char* id) {
                                    : PreloadMatch::kOther;
     if (match == PreloadMatch::kSameNumberOtherLanguage) WriteRegistryText(key, nullptr, id);
     RegCloseKey(key);
-    if (match != PreloadMatch::kOther) {
-      RegCloseKey(preload);
-      return;
-    }
+    if (match != PreloadMatch::kOther) return;
   }
-  if (RegCreateKeyExA(preload, PlaceName(kPreloadPlaces).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    WriteRegistryText(key, nullptr, id);
-    RegCloseKey(key);
-  }
-  RegCloseKey(preload);
+  WriteCreatedPlace(preload, kPreloadPlaces, id);
 }
 
 }  // namespace
@@ -243,9 +226,17 @@ void AppendImeToPreload(const char* layoutId) {
   const bool win9x = IsWin9xFamily();
   std::string id = layoutId;
   FoldLayoutId(&id[0], win9x);
-  if (win9x) {
-    AppendTo9xList(id.c_str());
-  } else {
-    AppendToNtList(id.c_str());
+  // The user's keyboard-layout key on the NT family, the list itself on 9x.
+  HKEY parent;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, win9x ? kPreload9xKey : kUserLayoutKey, 0, KEY_READ,
+                    &parent) != ERROR_SUCCESS) {
+    ReportPreloadOpenError();
+    return;
   }
+  if (win9x) {
+    AppendTo9xList(parent, id.c_str());
+  } else {
+    AppendToNtList(parent, id.c_str());
+  }
+  RegCloseKey(parent);
 }
