@@ -36,6 +36,11 @@ TEST_F(ImeLayoutKey, AFirstRegistrationTakesTheIdAboveTheFloorAndIsListed) {
   ExpectOurEntry(id, productName_);
   EXPECT_EQ(Listed({"00000409", Lower(id)}), Preload(HKEY_CURRENT_USER, kUserLayout));
   EXPECT_TRUE(Messages.empty());
+  // 64-bit programs see the same entry: this part of the registry is shared.
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kLayouts) + "\\" + id).c_str(),
+                                         0, KEY_READ | KEY_WOW64_64KEY, &key));
+  RegCloseKey(key);
 }
 
 TEST_F(ImeLayoutKey, CountsUpFromTheHighestIdWithAReadableText) {
