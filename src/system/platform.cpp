@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "system/seams.h"
+
 int WindowsMajorVersion;
 char SysWow64Dir[kDirBufferSize];
 char SharedDirBuffer[kDirBufferSize];
@@ -36,3 +38,5 @@ void GetSysWow64Dir(char (&out)[kDirBufferSize]) {
   GetWindowsDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
   std::snprintf(out, sizeof out, "%s\\syswow64", SharedDirBuffer);
 }
+
+int IsWin9xFamily() { return (Platform.GetVersion() & 0x80000000u) != 0; }

@@ -19,3 +19,5 @@ int IsWindows64();
 int PathExists(const char* path);
 // Leaves the Windows directory in SharedDirBuffer.
 void GetSysWow64Dir(char (&out)[kDirBufferSize]);
+// The 9x family, told from the NT family by the top bit of GetVersion.
+int IsWin9xFamily();

@@ -1,0 +1,139 @@
+#include "system/ime_registration.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "core/layout_ids.h"
+#include "shell/run_state.h"
+#include "system/ime_texts.h"
+#include "system/message_box.h"
+#include "system/narrow_text.h"
+#include "system/platform.h"
+#include "system/preload_list.h"
+#include "system/registry_text.h"
+#include "system/seams.h"
+
+HKL ImeLayoutHandle;
+
+namespace {
+
+// The first 16 bytes of the layout text, the product name, mark an entry of
+// this IME whatever version follows.
+constexpr std::size_t kProductNameBytes = 16;
+constexpr DWORD kSubkeyNameSize = 200;
+
+void ReportFailure(const char* text9x, const wchar_t* caption) {
+  char text[128];
+  if (IsWin9xFamily()) {
+    std::snprintf(text, sizeof text, "%s", text9x);
+  } else {
+    ToNarrow(kNeedAdminText, kGbkCodePage, text, sizeof text);
+  }
+  char narrowCaption[64];
+  ToNarrow(caption, kGbkCodePage, narrowCaption, sizeof narrowCaption);
+  ShowMessageA(text, narrowCaption, MB_OK);
+}
+
+// Every subkey name, highest index first. The list grows with the key: a
+// system may hold any number of layouts.
+std::vector<std::string> LayoutNames(HKEY layouts) {
+  DWORD count = 0;
+  RegQueryInfoKeyA(layouts, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
+                   nullptr, nullptr, nullptr);
+  std::vector<std::string> names;
+  for (DWORD index = count + 1; index-- > 0;) {
+    char name[kSubkeyNameSize] = {};
+    DWORD size = sizeof name;
+    const LONG result =
+        RegEnumKeyExA(layouts, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) continue;
+    name[sizeof name - 1] = '\0';
+    names.push_back(name);
+  }
+  return names;
+}
+
+// Finds an earlier entry of this IME and returns it open, its name in `id`;
+// otherwise returns null with the largest id that has a readable layout text.
+HKEY FindEarlierEntry(HKEY layouts, const char* productName, std::string* id,
+                      std::uint32_t* largest) {
+  *largest = 0;
+  for (const std::string& name : LayoutNames(layouts)) {
+    HKEY layout;
+    if (RegOpenKeyExA(layouts, name.c_str(), 0, KEY_ALL_ACCESS, &layout) != ERROR_SUCCESS) continue;
+    char text[kLayoutTextSize] = {};
+    if (!ReadRegistryText(layout, "layout text", text, sizeof text)) {
+      RegCloseKey(layout);
+      continue;
+    }
+    if (std::memcmp(text, productName, kProductNameBytes) == 0) {
+      *id = name;
+      return layout;
+    }
+    const std::uint32_t number = static_cast<std::uint32_t>(std::strtoul(name.c_str(), nullptr, 16));
+    if (number > *largest) *largest = number;
+    RegCloseKey(layout);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int InstallIme() {
+  wchar_t systemDir[100] = {};
+  GetSystemDirectoryW(systemDir, 100);
+  wchar_t module[128];
+  std::swprintf(module, sizeof module / sizeof module[0], L"%ls\\lanzhu4.ime", systemDir);
+  ImeLayoutHandle = Platform.ImmInstallIMEW(module, kImeDescription);
+  return ImeLayoutHandle != nullptr;
+}
+
+void WriteImeLayoutKey() {
+  const bool traditional = IsTraditionalChinese();
+  char layoutText[kLayoutTextSize];
+  ToNarrow(traditional ? kImeDescriptionTraditional : kImeDescription,
+           traditional ? kBig5CodePage : kGbkCodePage, layoutText, sizeof layoutText);
+
+  HKEY layouts;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyboardLayoutsKey, 0, KEY_READ, &layouts) !=
+      ERROR_SUCCESS) {
+    ReportFailure(kLayoutsOpenError9x, kImeCaption);
+    return;
+  }
+  std::string id;
+  std::uint32_t largest = 0;
+  HKEY layout = FindEarlierEntry(layouts, layoutText, &id, &largest);
+  if (layout == nullptr) {
+    char next[kLayoutIdSize];
+    NextLayoutId(largest, traditional, next);
+    id = next;
+  } else if (!HasLayoutLanguage(id.c_str(), traditional)) {
+    // An entry of the other language keeps its number and takes ours.
+    RegCloseKey(layout);
+    layout = nullptr;
+    RegDeleteKeyA(layouts, id.c_str());
+    SetLayoutLanguage(&id[0], traditional);
+  }
+  if (layout == nullptr &&
+      RegCreateKeyExA(layouts, id.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &layout,
+                      nullptr) != ERROR_SUCCESS) {
+    RegCloseKey(layouts);
+    ReportFailure(kLayoutCreateError9x, kWubiCaption);
+    return;
+  }
+  WriteRegistryText(layout, "IME file", "LANZHU4.IME");
+  WriteRegistryText(layout, "layout file", IsWin9xFamily() ? "kbdus.kbd" : "kbdus.dll");
+  WriteRegistryText(layout, "layout text", layoutText);
+  RegCloseKey(layout);
+  RegCloseKey(layouts);
+  AppendImeToPreload(id.c_str());
+}
+
+void RegisterIme() {
+  if (!InstallIme()) WriteImeLayoutKey();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// A registry key as it was before a test changed it: its values, exactly as
+// stored, and its subkeys.
+struct SavedValue {
+  std::wstring name;
+  DWORD type;
+  std::string data;
+};
+struct SavedKey {
+  bool exists = false;
+  std::vector<SavedValue> values;
+  std::vector<std::pair<std::wstring, SavedKey>> subkeys;
+};
+
+SavedKey SaveKey(HKEY root, const std::string& path);
+// Puts the key back as saved: removed when it did not exist.
+void RestoreKey(HKEY root, const std::string& path, const SavedKey& saved);
+// Removes a key with everything under it.
+void DeleteKeyTree(HKEY root, const std::string& path);
