@@ -8,7 +8,6 @@
 #include "payload/payload_lookup.h"
 #include "payload/payload_texts.h"
 #include "system/message_box.h"
-#include "system/narrow_text.h"
 
 #include <windows.h>
 
@@ -17,18 +16,8 @@
 
 namespace {
 
-// "没有成功解压复制<name>文件！请重新下载安装。" in GBK.
 void ShowEntryNotExtracted(const char* name) {
-  char caption[32];
-  ToNarrow(kInstallCaption, kGbkCodePage, caption, sizeof caption);
-  char format[64];
-  ToNarrow(kEntryNotExtractedText, kGbkCodePage, format, sizeof format);
-  char* slot = std::strstr(format, "%s");
-  if (slot == nullptr) return;
-  *slot = '\0';
-  char text[100];
-  std::snprintf(text, sizeof text, "%s%s%s", format, name, slot + 2);
-  ShowMessageA(text, caption, MB_OK);
+  ShowGbkMessage(kEntryNotExtractedText, name, kInstallCaption, MB_OK);
 }
 
 // Inflates the entry into `out` and, in the checksummed format, checks it

@@ -5,12 +5,16 @@
 #include "core/install_dir_rules.h"
 #include "core/text_match.h"
 #include "data/install_dir.h"
+#include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/texts.h"
 #include "shell/wizard_window.h"
 #include "system/admin_probe.h"
+#include "system/ime_registration.h"
+#include "system/install_sequence.h"
 #include "system/message_box.h"
 #include "system/platform.h"
+#include "system/product_texts.h"
 
 // Registration mode: the directory comes from "reglz32=" when the command line
 // carries it in exactly that form, else the one resolved at start stays.
@@ -23,6 +27,18 @@ static void RunRegistrationMode(const char* commandLine) {
     std::memcpy(InstallDir, argument, std::strlen(argument));
   }
   PersistInstallDir();
+  // Wine and Windows alike may refuse the module without saying why; the
+  // message stays the same, as the user can do nothing else than restart.
+  InstallIme();
+  ShowMessageW(kRegisteredText, kProductCaption, MB_OK);
+}
+
+// Silent mode has no window to own the payload and the work buffer, so it
+// takes them itself for the one installation it runs.
+static void RunSilentMode() {
+  AcquirePayloadMemory();
+  if (PayloadMemoryReady()) RunInstall();
+  ReleasePayloadMemory();
 }
 
 static int RunMessageLoop() {
@@ -40,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   RunMode = kWindowMode;
   ResolveInstallDir();
   if (LacksAdminRights()) {
-    ShowMessageW(kLacksAdminText, kCaption, MB_OK);
+    ShowMessageW(kLacksAdminText, kProductCaption, MB_OK);
     return 0;
   }
 
@@ -54,7 +70,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     RunRegistrationMode(commandLine);
     return 0;
   }
-  if (RunMode == kSilentMode) return 0;
+  if (RunMode == kSilentMode) {
+    RunSilentMode();
+    return 0;
+  }
 
   if (!RegisterWizardClass(instance)) return 0;
   if (!CreateWizardWindow(instance, showCommand)) return 0;

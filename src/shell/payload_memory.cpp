@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "system/message_box.h"
+#include "system/product_texts.h"
+
 const unsigned char* Payload;
 std::size_t PayloadSize;
 unsigned char* WorkBuffer;
@@ -35,4 +38,17 @@ void ReleasePayloadMemory() {
   PayloadResource = nullptr;
   Payload = nullptr;
   PayloadSize = 0;
+}
+
+bool PayloadMemoryReady() {
+  if (Payload == nullptr) {
+    ShowMessageW(L"安装程序不完整，找不到要安装的文件。请到智能岚舟网站重新下载安装程序。",
+                 kProductCaption, MB_OK);
+    return false;
+  }
+  if (WorkBuffer == nullptr) {
+    ShowMessageW(L"内存不足，无法安装。请关闭其他程序后重新运行安装程序。", kProductCaption, MB_OK);
+    return false;
+  }
+  return true;
 }

@@ -14,3 +14,7 @@ extern unsigned char* WorkBuffer;
 
 void AcquirePayloadMemory();
 void ReleasePayloadMemory();
+
+// True when both the payload and the work buffer are there; otherwise tells
+// the user why nothing can be installed.
+bool PayloadMemoryReady();

@@ -1,10 +1,10 @@
 #pragma once
 
 // The wide texts the shell shows, in one place.
-inline constexpr wchar_t kCaption[] = L"智能岚舟";
 inline constexpr wchar_t kLacksAdminText[] =
     L"本安装程序需要以管理员权限运行，请退出后重新以管理员权限运行。"
     L"（运行方式为：用鼠标右键点击安装程序，在弹出菜单中点击“以管理员身份运行”）";
+inline constexpr wchar_t kRegisteredText[] = L"智能岚舟已安装成功，如不能使用，请重新启动计算机！";
 inline constexpr wchar_t kTitle32[] = L"智能岚舟系统安装32";
 inline constexpr wchar_t kTitle64[] = L"智能岚舟系统安装3264";
 inline constexpr wchar_t kTitleTraditional[] = L"智能嵐舟系統安裝";

@@ -40,3 +40,8 @@ void GetSysWow64Dir(char (&out)[kDirBufferSize]) {
 }
 
 int IsWin9xFamily() { return (Platform.GetVersion() & 0x80000000u) != 0; }
+
+void GetNativeSystemDir(char (&out)[kDirBufferSize]) {
+  GetWindowsDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
+  std::snprintf(out, sizeof out, "%s\\sysnative", SharedDirBuffer);
+}

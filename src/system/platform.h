@@ -21,3 +21,7 @@ int PathExists(const char* path);
 void GetSysWow64Dir(char (&out)[kDirBufferSize]);
 // The 9x family, told from the NT family by the top bit of GetVersion.
 int IsWin9xFamily();
+// The 64-bit system directory as a 32-bit program on 64-bit Windows reaches
+// it: the "Sysnative" alias under the Windows directory, which is not
+// redirected to SysWOW64. Leaves the Windows directory in SharedDirBuffer.
+void GetNativeSystemDir(char (&out)[kDirBufferSize]);

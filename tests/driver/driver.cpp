@@ -4,10 +4,11 @@
 
 namespace {
 
+// processId 0 matches every process; an empty caption every caption.
 struct WindowSearch {
   DWORD processId;
   const wchar_t* className;
-  bool visibleOnly;
+  const wchar_t* caption;
   HWND found;
 };
 
@@ -15,17 +16,19 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId) return TRUE;
-  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (search->processId != 0 && owner != search->processId) return TRUE;
+  if (!IsWindowVisible(window)) return TRUE;
   if (ClassName(window) != search->className) return TRUE;
+  if (search->caption[0] != L'\0' && WindowText(window) != search->caption) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-HWND WaitForClass(DWORD processId, const wchar_t* className, bool visibleOnly, DWORD timeoutMs) {
+HWND WaitForClass(DWORD processId, const wchar_t* className, const wchar_t* caption,
+                  DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    WindowSearch search = {processId, className, visibleOnly, nullptr};
+    WindowSearch search = {processId, className, caption, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     if (GetTickCount() - start >= timeoutMs) return nullptr;
@@ -71,11 +74,15 @@ void CloseLaunched(Launched* launched) {
 }
 
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-  return WaitForClass(processId, className, true, timeoutMs);
+  return WaitForClass(processId, className, L"", timeoutMs);
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-  return WaitForClass(processId, L"#32770", true, timeoutMs);
+  return WaitForClass(processId, L"#32770", L"", timeoutMs);
+}
+
+HWND WaitForMessageBoxTitled(const std::wstring& caption, DWORD timeoutMs) {
+  return WaitForClass(0, L"#32770", caption.c_str(), timeoutMs);
 }
 
 std::wstring WindowText(HWND window) {

@@ -24,6 +24,9 @@ void CloseLaunched(Launched* launched);
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs);
 // A message box ("#32770") of the process.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+// A message box of any process, by its caption: for programs that the
+// installer starts itself.
+HWND WaitForMessageBoxTitled(const std::wstring& caption, DWORD timeoutMs);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);

@@ -57,9 +57,10 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return children;
 }
 
-// How a command line runs: the wizard opens, or the process ends by itself
-// (silent or registration mode) with exit code 0 and never shows a window.
-enum class Outcome { kWizard, kEndsAlone };
+// How a command line runs: the wizard opens; registration mode shows its
+// success message and ends; or the process ends by itself (silent mode). It
+// always ends with exit code 0.
+enum class Outcome { kWizard, kRegistered, kEndsAlone };
 
 Outcome RunWith(const std::wstring& arguments) {
   InstallerRun run(arguments);
@@ -70,14 +71,20 @@ Outcome RunWith(const std::wstring& arguments) {
       EXPECT_EQ(0u, code);
       return Outcome::kEndsAlone;
     }
-    HWND wizard = run.WaitForWizard(0);
-    if (wizard != nullptr) {
+    if (HWND wizard = run.WaitForWizard(0)) {
       PostMessageW(wizard, WM_CLOSE, 0, 0);
       EXPECT_EQ(0u, run.WaitForExit());
       return Outcome::kWizard;
     }
+    if (HWND box = WaitForMessageBox(run.processId(), 0)) {
+      EXPECT_EQ(L"智能岚舟", WindowText(box));
+      EXPECT_EQ(L"智能岚舟已安装成功，如不能使用，请重新启动计算机！", MessageBoxText(box));
+      AnswerMessageBox(box, IDOK);
+      EXPECT_EQ(0u, run.WaitForExit());
+      return Outcome::kRegistered;
+    }
   }
-  ADD_FAILURE() << "neither a wizard nor an end within 15 s";
+  ADD_FAILURE() << "neither a wizard, a message nor an end within 15 s";
   return Outcome::kEndsAlone;
 }
 
@@ -158,7 +165,7 @@ TEST_F(CommandLine, SilentKeywordInAnyCaseEndsWithoutAWindow) {
 }
 
 TEST_F(CommandLine, RegistrationModeOnlyOn64BitWindows7) {
-  const Outcome onThisWindows = CurrentConfig().windows64 ? Outcome::kEndsAlone : Outcome::kWizard;
+  const Outcome onThisWindows = CurrentConfig().windows64 ? Outcome::kRegistered : Outcome::kWizard;
   EXPECT_EQ(onThisWindows, RunWith(L"reglz32=d:\\lanzhu2\\"));
   if (CurrentConfig().windows64) ExpectRecordsName("d:\\lanzhu2\\");
   // "reglz32" wins over "setlzsrf32", so 32-bit Windows opens the wizard.
@@ -167,24 +174,24 @@ TEST_F(CommandLine, RegistrationModeOnlyOn64BitWindows7) {
 
 TEST_F(CommandLine, RegistrationDirectoryOnlyFromTheExactLowerCaseForm) {
   if (!CurrentConfig().windows64) GTEST_SKIP() << "registration mode needs 64-bit Windows 7";
-  EXPECT_EQ(Outcome::kEndsAlone, RunWith(L"reglz32=d:\\lanzhu3"));
+  EXPECT_EQ(Outcome::kRegistered, RunWith(L"reglz32=d:\\lanzhu3"));
   ExpectRecordsName("d:\\lanzhu3\\");
 
   // Upper case enters the mode but the directory resolved at start is kept.
   ClearInstallDirRecords();
-  EXPECT_EQ(Outcome::kEndsAlone, RunWith(L"REGLZ32=d:\\lanzhu2\\"));
+  EXPECT_EQ(Outcome::kRegistered, RunWith(L"REGLZ32=d:\\lanzhu2\\"));
   ExpectRecordsName("c:\\lanzhu2\\");
 
   // The first lower-case "r" lies in "norestart": only that one is tried.
   ClearInstallDirRecords();
-  EXPECT_EQ(Outcome::kEndsAlone, RunWith(L"/norestart reglz32=d:\\lanzhu2\\"));
+  EXPECT_EQ(Outcome::kRegistered, RunWith(L"/norestart reglz32=d:\\lanzhu2\\"));
   ExpectRecordsName("c:\\lanzhu2\\");
 }
 
 TEST_F(CommandLine, OverlongAndNonAsciiCommandLinesDoNoHarm) {
   // A directory too long for InstallDir is ignored, never cut or overrun.
   if (CurrentConfig().windows64) {
-    EXPECT_EQ(Outcome::kEndsAlone, RunWith(L"reglz32=d:\\" + std::wstring(250, L'x') + L"\\"));
+    EXPECT_EQ(Outcome::kRegistered, RunWith(L"reglz32=d:\\" + std::wstring(250, L'x') + L"\\"));
     ExpectRecordsName("c:\\lanzhu2\\");
   }
   std::wstring noise;
@@ -198,10 +205,12 @@ TEST_F(AdminMessage, ShownWhenThePathRecordCannotBeRewritten) {
   HANDLE held = CreateFileA(kPathFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  InstallerRun run(L"setlzsrf32");
-
+  InstallerRun run;
   if (CurrentConfig().majorVersion < 6) {
-    // XP is never probed: the silent run goes on.
+    // XP is never probed: the wizard opens.
+    HWND wizard = run.WaitForWizard();
+    EXPECT_NE(nullptr, wizard);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, run.WaitForExit());
     CloseHandle(held);
     return;

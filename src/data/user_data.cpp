@@ -1,0 +1,3 @@
+#include "data/user_data.h"
+
+int OldDataState = kOldDataNone;

@@ -1,0 +1,169 @@
+#include "payload/install_files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <initializer_list>
+
+#include "data/install_dir.h"
+#include "data/user_data.h"
+#include "payload/extract_container.h"
+#include "payload/file_replace.h"
+#include "shell/payload_memory.h"
+#include "shell/run_state.h"
+#include "system/installed_files.h"
+#include "system/message_box.h"
+#include "system/platform.h"
+#include "system/product_texts.h"
+#include "system/system_entries.h"
+
+namespace {
+
+constexpr wchar_t kCopyFailedText[] =
+    L"没有成功复制%s文件，请退出安装程序并手动删除该文件后重新安装！";
+constexpr wchar_t kKeepDataQuestion[] = L"检测到安装目录下有智能岚舟以前的词组等数据文件，是否保留？";
+constexpr wchar_t kKeepDataCaption[] = L"智能岚舟安装";
+
+struct InstalledPath {
+  char text[MAX_PATH];
+};
+
+InstalledPath InInstallDir(const char* name) {
+  InstalledPath path;
+  std::snprintf(path.text, sizeof path.text, "%s%s", InstallDir, name);
+  return path;
+}
+
+InstalledPath InDir(const char* dir, const char* name) {
+  InstalledPath path;
+  std::snprintf(path.text, sizeof path.text, "%s\\%s", dir, name);
+  return path;
+}
+
+void ShowCopyFailed(const char* target) {
+  ShowGbkMessage(kCopyFailedText, target, kWubiInstallCaption, MB_OK);
+}
+
+// Copies over the target; a system file in use cannot be overwritten but can
+// be renamed, so the replacing copy moves it aside and tries once more.
+void CopyToSystem(const char* source, const char* target, bool renameAsideWhenInUse) {
+  SetFileAttributesA(target, FILE_ATTRIBUTE_ARCHIVE);
+  if (CopyFileA(source, target, FALSE)) return;
+  if (renameAsideWhenInUse) {
+    RenameAside(target);
+    if (CopyFileA(source, target, FALSE)) return;
+  }
+  ShowCopyFailed(target);
+}
+
+void ReplaceSystemModule(const char* source, const char* dir) {
+  CopyToSystem(source, InDir(dir, "lanzhu4.ime").text, true);
+}
+
+// The first-pass module of the code page's language, stamped with this
+// version before it is copied.
+InstalledPath StampedFirstPassModule(const char* simplified, const char* traditional) {
+  InstalledPath module = InInstallDir(IsTraditionalChinese() ? traditional : simplified);
+  StampImeVersion(module.text);
+  return module;
+}
+
+void DeleteInInstallDir(const char* name) {
+  const InstalledPath path = InInstallDir(name);
+  SetFileAttributesA(path.text, FILE_ATTRIBUTE_ARCHIVE);
+  DeleteFileIfPresent(path.text);
+}
+
+// Vista and later start the main program under its newer name.
+void TakeNewMainProgram() {
+  DeleteInInstallDir("lanzlzsr.exe");
+  rename(InInstallDir("lanzznw6.exe").text, InInstallDir("lanzlzsr.exe").text);
+}
+
+void UnpackPayload() {
+  DeleteInInstallDir("lanzznw6.exe");
+  DeleteInInstallDir("lanzlzsr.exe");
+  if (ExtractContainer(Payload, PayloadSize, WorkBuffer, WorkBuffer != nullptr ? kWorkBufferSize : 0) ==
+      0) {
+    wchar_t text[256];
+    std::swprintf(text, sizeof text / sizeof text[0], L"文件解压不完整，请到智能岚舟网站%ls重新下载安装。",
+                  kHomePageAddress);
+    ShowGbkMessage(text, nullptr, kWubiInstallCaption, MB_OK);
+    return;
+  }
+  if (OldDataState == kOldDataBackedUp &&
+      ShowMessageW(kKeepDataQuestion, kKeepDataCaption, MB_YESNO) == IDYES) {
+    OldDataState = kOldDataKeep;
+  }
+}
+
+void CopyLocalTwins() {
+  SetFileAttributesA(InInstallDir("lanzhu32.ime").text, FILE_ATTRIBUTE_ARCHIVE);
+  CopyFileA(InInstallDir("lanzhu4.ime").text, InInstallDir("lanzhu32.ime").text, FALSE);
+  CopyFileA(InInstallDir("lanzcyzk.lz1").text, InInstallDir("lanzcyzk.lzu").text, FALSE);
+  CopyFileA(InInstallDir("lanzpyck.lz1").text, InInstallDir("lanzpyck.lzu").text, FALSE);
+}
+
+// 64-bit Windows: the 32-bit module goes to SysWOW64, the 64-bit one to the
+// real system directory, which this 32-bit program reaches only through its
+// alias: the plain system path would be redirected onto the 32-bit copy.
+void PlaceModules64(bool secondPass) {
+  char sysWow64[kDirBufferSize];
+  GetSysWow64Dir(sysWow64);
+  char nativeSystem[kDirBufferSize];
+  GetNativeSystemDir(nativeSystem);
+
+  ReplaceSystemModule(secondPass ? InInstallDir("lanzhu32.ime").text
+                                 : StampedFirstPassModule("lanz320.ime", "lanz321.ime").text,
+                      sysWow64);
+  ReplaceSystemModule(secondPass ? InInstallDir("lanzhu64.ime").text
+                                 : StampedFirstPassModule("lanz640.ime", "lanz641.ime").text,
+                      nativeSystem);
+  if (secondPass) return;
+  CopyToSystem(InInstallDir("lzqdel64.exe").text, InDir(nativeSystem, "lanzdel.exe").text, false);
+  TakeNewMainProgram();
+}
+
+void PlaceModules32(bool secondPass) {
+  const bool vistaOrLater = WindowsMajorVersion > 5;
+  InstalledPath source;
+  if (secondPass) {
+    source = InInstallDir(vistaOrLater ? "lanzhu32.ime" : "lanzhu4.ime");
+  } else {
+    if (vistaOrLater) TakeNewMainProgram();
+    source = StampedFirstPassModule("lanz320.ime", "lanz321.ime");
+  }
+  GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
+  ReplaceSystemModule(source.text, SharedDirBuffer);
+  if (secondPass) return;
+  GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
+  CopyToSystem(InInstallDir("lanzdel.exe").text, InDir(SharedDirBuffer, "lanzdel.exe").text, false);
+}
+
+}  // namespace
+
+void InstallFiles(bool secondPass) {
+  CreateDirectoryA(InstallDir, nullptr);
+  const bool windows64 = IsWindows64();
+  if (WindowsMajorVersion > 5) MarkLowIntegrity();
+  Sleep(50);
+  if (!secondPass) UnpackPayload();
+  CopyLocalTwins();
+  Sleep(50);
+
+  if (windows64) {
+    PlaceModules64(secondPass);
+  } else {
+    PlaceModules32(secondPass);
+  }
+
+  if (!secondPass) {
+    StampImeVersion(InInstallDir("setupw64.exe").text);
+    WriteUninstallEntry();
+    return;
+  }
+  for (const char* firstPass : {"lanz320.ime", "lanz321.ime", "lanz640.ime", "lanz641.ime"}) {
+    DeleteFileIfPresent(InInstallDir(firstPass).text);
+  }
+}

@@ -1,0 +1,83 @@
+#include "system/install_sequence.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "data/config_files.h"
+#include "data/install_dir.h"
+#include "payload/file_replace.h"
+#include "payload/install_files.h"
+#include "shell/run_state.h"
+#include "shell/wizard_window.h"
+#include "system/ime_registration.h"
+#include "system/message_box.h"
+#include "system/platform.h"
+#include "system/preload_list.h"
+#include "system/seams.h"
+#include "system/system_entries.h"
+
+int RestartFlag;
+
+namespace {
+
+constexpr wchar_t kOldModuleInUseText[] =
+    L"\u3000\u3000你以前安装的岚舟五笔正在使用，请关闭使用岚舟五笔的所有窗口，"
+    L"或者重新启动机器后，才能安装新版本的岚舟五笔！";
+constexpr wchar_t kOldModuleCaption[] = L"智能岚舟安装";
+
+// An earlier IME module that programs still hold cannot be replaced by this
+// installation; it is freed by deleting it or moving it aside.
+bool FreeOldModule() {
+  char module[MAX_PATH];
+  GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
+  std::snprintf(module, sizeof module, "%s\\lanzhu4.ime", SharedDirBuffer);
+  if (DeleteFileIfPresent(module) != -1) return true;
+  return RenameAside(module) != -1;
+}
+
+void CreateInstallDirs() {
+  CreateDirectoryA(InstallDir, nullptr);
+  char filer[MAX_PATH];
+  std::snprintf(filer, sizeof filer, "%sfiler\\", InstallDir);
+  CreateDirectoryA(filer, nullptr);
+}
+
+}  // namespace
+
+void RunInstall() {
+  if (RunMode == kSilentMode) {
+    ResolveInstallDir();
+  } else {
+    GetWindowTextA(PathLine, InstallDir, 198);
+  }
+  PersistInstallDir();
+  CreateInstallDirs();
+  WriteConfigFiles();
+
+  const bool listed = FindImeInPreload();
+  RestartFlag = 0;
+  if (listed && !FreeOldModule()) {
+    RestartFlag = 1;
+    ShowMessageW(kOldModuleInUseText, kOldModuleCaption, MB_OK);
+    return;
+  }
+
+  InstallFiles(false);
+  RegisterIme();
+  if (WindowsMajorVersion <= 5) {
+    FindImeInPreload();
+    PromoteImeInPreload();
+  }
+  InstallFiles(true);
+  WriteUserAgentToken();
+
+  char commandLine[2 * MAX_PATH];
+  std::snprintf(commandLine, sizeof commandLine, "%slanzlzsr.exe lz", InstallDir);
+  WriteRunValue(commandLine);
+  if (IsWindows64()) {
+    std::snprintf(commandLine, sizeof commandLine, "%ssetupw64.exe reglz32=%s", InstallDir,
+                  InstallDir);
+    Platform.WinExec(commandLine, SW_SHOW);
+  }
+}

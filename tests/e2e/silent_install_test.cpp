@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/container_walk.h"
+#include "core/entry_stream.h"
+#include "installer_run.h"
+#include "test_support.h"
+
+namespace {
+
+const std::string kInstallDir = "c:\\lanzhu2\\";
+const char* const kFirstPassModules[] = {"lanz320.ime", "lanz321.ime", "lanz640.ime",
+                                         "lanz641.ime"};
+
+// The payload's entries by name (narrow GBK bytes, as the installer names
+// its files), inflated from the container that setup.exe carries.
+const std::map<std::string, std::string>& Payload() {
+  static const std::map<std::string, std::string> entries = [] {
+    std::map<std::string, std::string> inflated;
+    std::string container;
+    EXPECT_TRUE(ReadBytes(WindowsPathOfNative(std::getenv("LANZ_PAYLOAD_LZZ")), &container));
+    ContainerWalk walk = StartWalk(reinterpret_cast<const std::uint8_t*>(container.data()),
+                                   container.size());
+    ContainerEntry entry;
+    std::vector<std::uint8_t> out(kInflateLimit);
+    while (NextEntry(walk, entry)) {
+      std::size_t length = 0;
+      EXPECT_TRUE(InflateEntry(entry.stream, entry.streamLength, out.data(), out.size(), length));
+      inflated[entry.name] = std::string(reinterpret_cast<char*>(out.data()), length);
+    }
+    EXPECT_EQ(79u, inflated.size());
+    return inflated;
+  }();
+  return entries;
+}
+
+std::string Bytes(const std::string& path) {
+  std::string bytes;
+  EXPECT_TRUE(ReadBytes(path, &bytes)) << path;
+  return bytes;
+}
+
+int FilesIn(const std::string& dir) {
+  int count = 0;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+std::string Utf16Bytes(const std::u16string& text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
+}
+
+// What the version stamp makes of a first-pass module or setupw64.exe.
+std::string Stamped(std::string bytes) {
+  const std::string old = Utf16Bytes(u"智能岚舟输入平台  6.3");
+  const std::string raised = Utf16Bytes(u"智能岚舟输入平台  7.3");
+  for (std::size_t at = bytes.find(old); at != std::string::npos; at = bytes.find(old, at)) {
+    bytes.replace(at, old.size(), raised);
+  }
+  return bytes;
+}
+
+// One silent installation into a fresh prefix, shared by the suite's tests.
+class SilentInstall : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ClearInstallDirRecords();
+    InstallerRun run(L"setlzsrf32");
+    ASSERT_TRUE(run.started());
+    if (CurrentConfig().windows64) {
+      // The installer starts setupw64.exe to register the IME for 64-bit
+      // programs; it says so when done.
+      HWND box = WaitForMessageBoxTitled(L"智能岚舟", 60000);
+      ASSERT_NE(nullptr, box);
+      registeredText_ = MessageBoxText(box);
+      AnswerMessageBox(box, IDOK);
+    }
+    exitCode_ = run.WaitForExit(120000);
+  }
+
+  static DWORD exitCode_;
+  static std::wstring registeredText_;
+};
+DWORD SilentInstall::exitCode_ = STILL_ACTIVE;
+std::wstring SilentInstall::registeredText_;
+
+TEST_F(SilentInstall, EndsWithExitCode0AndNoMessageOfItsOwn) {
+  EXPECT_EQ(0u, exitCode_);
+  if (CurrentConfig().windows64) {
+    EXPECT_EQ(L"智能岚舟已安装成功，如不能使用，请重新启动计算机！", registeredText_);
+  }
+}
+
+TEST_F(SilentInstall, UnpacksThePayloadAndItsDerivedFiles) {
+  const bool vista = CurrentConfig().majorVersion >= 6;
+  for (const auto& [name, payload] : Payload()) {
+    const std::string installed = kInstallDir + name;
+    bool firstPass = false;
+    for (const char* module : kFirstPassModules) firstPass = firstPass || name == module;
+    if (firstPass) {
+      EXPECT_FALSE(FileExists(installed)) << name;
+    } else if (name == "lanzznw6.exe") {
+      EXPECT_EQ(!vista, FileExists(installed));
+    } else if (name == "lanzlzsr.exe") {
+      EXPECT_EQ(vista ? Payload().at("lanzznw6.exe") : payload, Bytes(installed));
+    } else if (name == "setupw64.exe") {
+      EXPECT_NE(payload, Bytes(installed));
+      EXPECT_EQ(Stamped(payload), Bytes(installed));
+    } else {
+      EXPECT_EQ(payload, Bytes(installed)) << name;
+    }
+  }
+  EXPECT_EQ(Bytes(kInstallDir + "lanzhu4.ime"), Bytes(kInstallDir + "lanzhu32.ime"));
+  EXPECT_EQ(Bytes(kInstallDir + "lanzcyzk.lz1"), Bytes(kInstallDir + "lanzcyzk.lzu"));
+  EXPECT_EQ(Bytes(kInstallDir + "lanzpyck.lz1"), Bytes(kInstallDir + "lanzpyck.lzu"));
+  EXPECT_TRUE(GetFileAttributesA((kInstallDir + "filer").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_GE(FilesIn(kInstallDir), 74);
+}
+
+TEST_F(SilentInstall, WritesTheConfigurationFilesOfTheWubiEdition) {
+  EXPECT_EQ(std::string("LZWBPYBZ=0\0", 11), Bytes(kInstallDir + "wbpybz.lzh"));
+  EXPECT_EQ(
+      "LZNETURL1=\r\nLZNETURL2=\r\nLZNETTIME=1\r\nLZBJTIME=7\r\nLZWYTIME=3\r\nLZSJOFF=0\r\n"
+      "LZNETTIME0=0\r\nLZBJTIME0=0\r\nLZNEONE=1\r\n",
+      Bytes(kInstallDir + "lznetsj.dat"));
+}
+
+TEST_F(SilentInstall, PlacesTheFullModulesAndTheUninstallerInTheSystemDirectories) {
+  const std::string windows = WindowsDir();
+  if (!CurrentConfig().windows64) {
+    EXPECT_EQ(Payload().at("lanzhu4.ime"), Bytes(SystemDir() + "\\lanzhu4.ime"));
+    EXPECT_EQ(Payload().at("lanzdel.exe"), Bytes(SystemDir() + "\\lanzdel.exe"));
+    return;
+  }
+  // This test is a 32-bit program too: the real system directory is its
+  // "sysnative", and "system32" would show it SysWOW64.
+  EXPECT_EQ(Payload().at("lanzhu32.ime"), Bytes(windows + "\\syswow64\\lanzhu4.ime"));
+  EXPECT_EQ(Payload().at("lanzhu64.ime"), Bytes(windows + "\\sysnative\\lanzhu4.ime"));
+  EXPECT_EQ(Payload().at("lzqdel64.exe"), Bytes(windows + "\\sysnative\\lanzdel.exe"));
+  EXPECT_FALSE(FileExists(windows + "\\syswow64\\lanzdel.exe"));
+}
+
+std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
+                       REGSAM view = 0) {
+  HKEY key;
+  if (RegOpenKeyExW(root, keyName, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return L"(no key)";
+  wchar_t data[512] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  DWORD type = 0;
+  const LONG result = RegQueryValueExW(key, valueName, nullptr, &type,
+                                       reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return L"(no value)";
+  return type == REG_SZ ? std::wstring(data) : L"(not REG_SZ)";
+}
+
+TEST_F(SilentInstall, WritesTheRegistryEntries) {
+  std::string path;
+  ASSERT_TRUE(ReadPathValue(&path));
+  EXPECT_EQ(kInstallDir, path);
+  EXPECT_EQ(kInstallDir, Bytes(WindowsDir() + "\\lanzpath.lzh"));
+
+  const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\lanzqwb";
+  EXPECT_EQ(L"岚舟五笔", ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"DisplayName"));
+  EXPECT_EQ(FromUtf8(SystemDir()) + L"\\lanzdel.exe",
+            ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"UninstallString"));
+  EXPECT_EQ(L"c:\\lanzhu2\\lanzlzsr.exe lz",
+            ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                      L"lzlzsjgl"));
+  EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE,
+                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
+                           L"User Agent\\Post Platform",
+                           L"lzsr7300"));
+  if (CurrentConfig().windows64) {
+    // setupw64.exe, a 64-bit program, persisted the directory in its own view.
+    std::string native;
+    ASSERT_TRUE(ReadPathValue(&native, KEY_WOW64_64KEY));
+    EXPECT_EQ(kInstallDir, native);
+  }
+}
+
+TEST_F(SilentInstall, RegistersTheImeAsAKeyboardLayout) {
+  const wchar_t kLayouts[] = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
+  HKEY layouts;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ, &layouts));
+  int ours = 0;
+  wchar_t name[64];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 64;
+    if (RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    const std::wstring key = std::wstring(kLayouts) + L"\\" + name;
+    std::wstring text = ReadTextW(HKEY_LOCAL_MACHINE, key.c_str(), L"Layout Text");
+    std::wstring file = ReadTextW(HKEY_LOCAL_MACHINE, key.c_str(), L"Ime File");
+    for (wchar_t& c : file) c = towlower(c);
+    if (text.rfind(L"智能岚舟输入平台", 0) == 0 && file.find(L"lanzhu4.ime") != std::wstring::npos) {
+      ++ours;
+    }
+  }
+  RegCloseKey(layouts);
+  EXPECT_GE(ours, 1);
+}
+
+}  // namespace
