@@ -119,14 +119,14 @@ class Tour {
   // Answers what the installation shows until the try-it page or the end.
   bool Install() {
     ClickAt(wizard_, kConfirmX, kConfirmY);
-    bool barSeen = false;
     bool dialogDone = false;
+    barSeen_ = false;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kInstallTimeoutMs) {
       if (WaitForExit(installer_, 0) != STILL_ACTIVE) return true;
       if (HWND box = WaitForMessageBox(installer_.processId, 0)) {
         if (IsSkinDialog(box)) {
-          ChooseSkin(box, &barSeen);
+          ChooseSkin(box);
           dialogDone = true;
         } else {
           Answer(box);
@@ -139,8 +139,8 @@ class Tour {
         Sleep(100);
         continue;
       }
-      if (!barSeen && !dialogDone && EmptyBarShown()) {
-        barSeen = true;
+      if (!barSeen_ && !dialogDone && EmptyBarShown()) {
+        barSeen_ = true;
         Shown("7-installing");
       }
       if (dialogDone && IsWindowVisible(pathLine_) && WindowText(pathLine_).empty()) {
@@ -161,20 +161,25 @@ class Tour {
     while (IsWindow(box) && IsWindowVisible(box) && GetTickCount() - start < 5000) Sleep(20);
   }
 
-  // Right of the path line, inside the bar: white only once the bar is drawn.
+  // The empty bar over the path frame, outline and inside, on the directory
+  // page that the installation draws again while it runs.
   bool EmptyBarShown() const {
     return PixelAt(wizard_, 358, 200) == RGB(255, 255, 255) &&
+           PixelAt(wizard_, 31, 192) == RGB(255, 255, 255) &&
+           PixelAt(wizard_, 30, 200) == RGB(0, 0, 0) && PixelAt(wizard_, 200, 217) == RGB(0, 0, 0) &&
            PixelAt(wizard_, 2, 250) == PageRow(250);
   }
 
-  void ChooseSkin(HWND dialog, bool* barSeen) {
+  void ChooseSkin(HWND dialog) {
     record_.skinDialogCaption = WindowText(dialog);
     Sleep(300);
     observer_.SkinDialog(dialog);
-    MoveAside(dialog, wizard_);
-    Sleep(300);
-    if (!*barSeen && EmptyBarShown()) {
-      *barSeen = true;
+    // The installation waits for the dialog: when the bar went by too fast
+    // to be seen, what it drew stays still below the dialog.
+    if (!barSeen_) {
+      MoveAside(dialog, wizard_);
+      Sleep(300);
+      barSeen_ = true;
       Shown("7-installing");
     }
     PressButton(dialog, choices_.windowModeButton);
@@ -212,6 +217,7 @@ class Tour {
   TourRecord record_;
   HWND wizard_ = nullptr;
   HWND pathLine_ = nullptr;
+  bool barSeen_ = false;
 };
 
 }  // namespace
