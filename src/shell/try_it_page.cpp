@@ -23,7 +23,7 @@ bool IsProductDescription(const char* description, const char (&productName)[32]
 
 HKL FindImeLayout(const char (&productName)[32]) {
   HKL layouts[kMaxLayouts] = {};
-  const int count = GetKeyboardLayoutList(kMaxLayouts, layouts);
+  const int count = Platform.GetKeyboardLayoutList(kMaxLayouts, layouts);
   char description[80] = {};
   for (int i = 0; i < count; ++i) {
     Platform.ImmGetDescriptionA(layouts[i], description, sizeof description);
