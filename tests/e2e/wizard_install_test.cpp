@@ -272,3 +272,60 @@ TEST_F(WizardInstall, UnpacksTheChosenSkin) {
 }
 
 }  // namespace
+
+namespace {
+
+// While a message box of the installation is open, the user clicks the exit
+// button and closes the window: neither may end the installer under the
+// running installation.
+class ClicksDuringMessages : public TourObserver {
+ public:
+  int MessageBox(HWND box, HWND wizard) override {
+    if (tried_) return IDOK;
+    tried_ = true;
+    ClickAt(wizard, kExitX, kExitY);
+    ClickAt(wizard, kExitX, kExitY, true);
+    PostMessageW(wizard, WM_CLOSE, 0, 0);
+    Sleep(1000);
+    survived = IsWindow(wizard) && IsWindowVisible(wizard) && IsWindow(box);
+    return IDOK;
+  }
+  bool survived = false;
+
+ private:
+  bool tried_ = false;
+};
+
+using WizardInstallGuard = ::testing::Test;
+
+TEST(WizardInstallGuard, ClicksAndCloseDuringAMessageLeaveTheInstallationToFinish) {
+  ClearInstallDirRecords();
+  // A directory in the way of one payload file makes extraction say so.
+  ASSERT_TRUE(CreateDirectoryA("c:\\lanzhu2", nullptr));
+  ASSERT_TRUE(CreateDirectoryA("c:\\lanzhu2\\lzzt1.bmp", nullptr));
+  InstallerRun run;
+  ASSERT_TRUE(run.started());
+  ClicksDuringMessages observer;
+  const TourRecord record = InstallThroughWizard(run.launched(), TourChoices(), observer);
+
+  EXPECT_TRUE(observer.survived);
+  EXPECT_EQ("", record.failure);
+  EXPECT_EQ(0u, record.exitCode);
+  ASSERT_FALSE(record.messages.empty());
+  EXPECT_EQ(L"没有成功解压复制lzzt1.bmp文件！请重新下载安装。", record.messages.front());
+  EXPECT_EQ(L"安装完毕，如不能使用，请重新启动计算机！", record.messages.back());
+  // The finishing check names the file that could not be written.
+  bool named = false;
+  for (const std::wstring& text : record.messages) {
+    named = named || text.rfind(L"lzzt1.bmp....", 0) == 0;
+  }
+  EXPECT_TRUE(named);
+  // What comes after the messages was done: the skin and the settings record.
+  EXPECT_EQ(Payload().at("lanzhu4.ime"), Bytes(SystemDir() + "\\lanzhu4.ime"));
+  EXPECT_EQ(200u, Bytes(kInstallDir + "lzszsj43.lzh").size());
+  EXPECT_EQ(3, Bytes(kInstallDir + "lzszsj43.lzh")[0]);
+  EXPECT_EQ(InflatedEntries(Payload().at(SkinContainerOf(111))).at("lzskin.lzh"),
+            Bytes(kInstallDir + "lzskin.lzh"));
+}
+
+}  // namespace
