@@ -1,5 +1,9 @@
 #include "test_support.h"
 
+#include "core/container_walk.h"
+#include "core/entry_stream.h"
+
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -123,4 +127,39 @@ std::string WindowsPathOfNative(const std::string& nativePath) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+std::map<std::string, std::string> InflatedEntries(const std::string& container) {
+  std::map<std::string, std::string> inflated;
+  ContainerWalk walk =
+      StartWalk(reinterpret_cast<const std::uint8_t*>(container.data()), container.size());
+  ContainerEntry entry;
+  std::string out(kInflateLimit, '\0');
+  while (NextEntry(walk, entry)) {
+    std::size_t length = 0;
+    if (InflateEntry(entry.stream, entry.streamLength, reinterpret_cast<std::uint8_t*>(&out[0]),
+                     out.size(), length)) {
+      inflated[entry.name] = out.substr(0, length);
+    }
+  }
+  return inflated;
+}
+
+std::string StampedModule(std::string bytes) {
+  const char16_t oldText[] = u"智能岚舟输入平台  6.3";
+  const char16_t newText[] = u"智能岚舟输入平台  7.3";
+  const std::string old(reinterpret_cast<const char*>(oldText), sizeof oldText - 2);
+  const std::string raised(reinterpret_cast<const char*>(newText), sizeof newText - 2);
+  for (std::size_t at = bytes.find(old); at != std::string::npos; at = bytes.find(old, at)) {
+    bytes.replace(at, old.size(), raised);
+  }
+  return bytes;
+}
+
+::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return ::testing::AssertionSuccess();
+  std::size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got "
+                                       << actual.size() << ", first difference at " << at;
 }
