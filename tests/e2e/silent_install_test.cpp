@@ -188,4 +188,32 @@ TEST_F(SilentInstall, RegistersTheImeAsAKeyboardLayout) {
   EXPECT_GE(ours, 1);
 }
 
+// A start-up key that an administrator made read-only: the installer leaves
+// it as it is and everything after it is still installed.
+TEST(SilentInstallRefused, AStartUpKeyThatCannotBeWrittenIsSkipped) {
+  const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  HKEY run;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &run, nullptr));
+  RegCloseKey(run);
+  AllowOnly(HKEY_LOCAL_MACHINE, kRun, "D:(A;;KR;;;WD)");
+
+  InstallerRun install(L"setlzsrf32");
+  if (CurrentConfig().windows64) {
+    HWND box = WaitForMessageBoxTitled(L"智能岚舟", 60000);
+    ASSERT_NE(nullptr, box);
+    AnswerMessageBox(box, IDOK);
+  }
+  EXPECT_EQ(0u, install.WaitForExit(120000));
+  EXPECT_EQ(L"(no value)",
+            ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                      L"lzlzsjgl"));
+  EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE,
+                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
+                           L"User Agent\\Post Platform",
+                           L"lzsr7300"));
+  EXPECT_TRUE(FileExists("c:\\lanzhu2\\lanzhu4.ime"));
+  EXPECT_TRUE(FileExists(SystemDir() + "\\lanzhu4.ime"));
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <sddl.h>
+
 #include "core/container_walk.h"
 #include "core/entry_stream.h"
 
@@ -162,4 +164,15 @@ std::string StampedModule(std::string bytes) {
   while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
   return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got "
                                        << actual.size() << ", first difference at " << at;
+}
+
+void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl) {
+  PSECURITY_DESCRIPTOR security = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddlDacl, SDDL_REVISION_1,
+                                                                   &security, nullptr));
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key));
+  EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security));
+  RegCloseKey(key);
+  LocalFree(security);
 }

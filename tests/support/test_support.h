@@ -47,3 +47,7 @@ std::string StampedModule(std::string bytes);
 // Compares file contents and says only how they differ (sizes, first
 // differing offset), never printing the bytes themselves.
 ::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual);
+
+// Replaces the permissions of a registry key by a DACL in SDDL, as an
+// administrator can; Wine enforces them when a key is opened.
+void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl);
