@@ -2,27 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <vector>
 
-#include "core/container_walk.h"
-#include "core/entry_stream.h"
 #include "test_support.h"
-
-std::map<std::string, std::string> InflatedEntries(const std::string& container) {
-  std::map<std::string, std::string> inflated;
-  ContainerWalk walk =
-      StartWalk(reinterpret_cast<const std::uint8_t*>(container.data()), container.size());
-  ContainerEntry entry;
-  std::vector<std::uint8_t> out(kInflateLimit);
-  while (NextEntry(walk, entry)) {
-    std::size_t length = 0;
-    EXPECT_TRUE(InflateEntry(entry.stream, entry.streamLength, out.data(), out.size(), length));
-    inflated[entry.name] = std::string(reinterpret_cast<char*>(out.data()), length);
-  }
-  return inflated;
-}
 
 const std::map<std::string, std::string>& Payload() {
   static const std::map<std::string, std::string> entries = [] {

@@ -3,9 +3,6 @@
 #include <map>
 #include <string>
 
-// The entries of a container by name (narrow GBK bytes, as the installer
-// names its files), inflated.
-std::map<std::string, std::string> InflatedEntries(const std::string& container);
 // The payload that setup.exe carries, read once.
 const std::map<std::string, std::string>& Payload();
 // A whole file of the prefix; a failed test when it cannot be read.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "installer_run.h"
 #include "payload_entries.h"
@@ -22,20 +25,6 @@ int FilesIn(const std::string& dir) {
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return count;
-}
-
-std::string Utf16Bytes(const std::u16string& text) {
-  return std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
-}
-
-// What the version stamp makes of a first-pass module or setupw64.exe.
-std::string Stamped(std::string bytes) {
-  const std::string old = Utf16Bytes(u"智能岚舟输入平台  6.3");
-  const std::string raised = Utf16Bytes(u"智能岚舟输入平台  7.3");
-  for (std::size_t at = bytes.find(old); at != std::string::npos; at = bytes.find(old, at)) {
-    bytes.replace(at, old.size(), raised);
-  }
-  return bytes;
 }
 
 // One silent installation into a fresh prefix, shared by the suite's tests.
@@ -80,17 +69,17 @@ TEST_F(SilentInstall, UnpacksThePayloadAndItsDerivedFiles) {
     } else if (name == "lanzznw6.exe") {
       EXPECT_EQ(!vista, FileExists(installed));
     } else if (name == "lanzlzsr.exe") {
-      EXPECT_EQ(vista ? Payload().at("lanzznw6.exe") : payload, Bytes(installed));
+      EXPECT_TRUE(SameBytes(vista ? Payload().at("lanzznw6.exe") : payload, Bytes(installed)));
     } else if (name == "setupw64.exe") {
       EXPECT_NE(payload, Bytes(installed));
-      EXPECT_EQ(Stamped(payload), Bytes(installed));
+      EXPECT_TRUE(SameBytes(StampedModule(payload), Bytes(installed)));
     } else {
-      EXPECT_EQ(payload, Bytes(installed)) << name;
+      EXPECT_TRUE(SameBytes(payload, Bytes(installed))) << name;
     }
   }
-  EXPECT_EQ(Bytes(kInstallDir + "lanzhu4.ime"), Bytes(kInstallDir + "lanzhu32.ime"));
-  EXPECT_EQ(Bytes(kInstallDir + "lanzcyzk.lz1"), Bytes(kInstallDir + "lanzcyzk.lzu"));
-  EXPECT_EQ(Bytes(kInstallDir + "lanzpyck.lz1"), Bytes(kInstallDir + "lanzpyck.lzu"));
+  EXPECT_TRUE(SameBytes(Bytes(kInstallDir + "lanzhu4.ime"), Bytes(kInstallDir + "lanzhu32.ime")));
+  EXPECT_TRUE(SameBytes(Bytes(kInstallDir + "lanzcyzk.lz1"), Bytes(kInstallDir + "lanzcyzk.lzu")));
+  EXPECT_TRUE(SameBytes(Bytes(kInstallDir + "lanzpyck.lz1"), Bytes(kInstallDir + "lanzpyck.lzu")));
   EXPECT_TRUE(GetFileAttributesA((kInstallDir + "filer").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_GE(FilesIn(kInstallDir), 74);
 }
@@ -106,15 +95,15 @@ TEST_F(SilentInstall, WritesTheConfigurationFilesOfTheWubiEdition) {
 TEST_F(SilentInstall, PlacesTheFullModulesAndTheUninstallerInTheSystemDirectories) {
   const std::string windows = WindowsDir();
   if (!CurrentConfig().windows64) {
-    EXPECT_EQ(Payload().at("lanzhu4.ime"), Bytes(SystemDir() + "\\lanzhu4.ime"));
-    EXPECT_EQ(Payload().at("lanzdel.exe"), Bytes(SystemDir() + "\\lanzdel.exe"));
+    EXPECT_TRUE(SameBytes(Payload().at("lanzhu4.ime"), Bytes(SystemDir() + "\\lanzhu4.ime")));
+    EXPECT_TRUE(SameBytes(Payload().at("lanzdel.exe"), Bytes(SystemDir() + "\\lanzdel.exe")));
     return;
   }
   // This test is a 32-bit program too: the real system directory is its
   // "sysnative", and "system32" would show it SysWOW64.
-  EXPECT_EQ(Payload().at("lanzhu32.ime"), Bytes(windows + "\\syswow64\\lanzhu4.ime"));
-  EXPECT_EQ(Payload().at("lanzhu64.ime"), Bytes(windows + "\\sysnative\\lanzhu4.ime"));
-  EXPECT_EQ(Payload().at("lzqdel64.exe"), Bytes(windows + "\\sysnative\\lanzdel.exe"));
+  EXPECT_TRUE(SameBytes(Payload().at("lanzhu32.ime"), Bytes(windows + "\\syswow64\\lanzhu4.ime")));
+  EXPECT_TRUE(SameBytes(Payload().at("lanzhu64.ime"), Bytes(windows + "\\sysnative\\lanzhu4.ime")));
+  EXPECT_TRUE(SameBytes(Payload().at("lzqdel64.exe"), Bytes(windows + "\\sysnative\\lanzdel.exe")));
   EXPECT_FALSE(FileExists(windows + "\\syswow64\\lanzdel.exe"));
 }
 
@@ -165,6 +154,34 @@ TEST_F(SilentInstall, RegistersTheImeAsAKeyboardLayout) {
   }
   RegCloseKey(layouts);
   EXPECT_GE(ours, 1);
+}
+
+// A start-up key that an administrator made read-only: the installer leaves
+// it as it is and everything after it is still installed.
+TEST(SilentInstallRefused, AStartUpKeyThatCannotBeWrittenIsSkipped) {
+  const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  HKEY run;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &run, nullptr));
+  RegCloseKey(run);
+  AllowOnly(HKEY_LOCAL_MACHINE, kRun, "D:(A;;KR;;;WD)");
+
+  InstallerRun install(L"setlzsrf32");
+  if (CurrentConfig().windows64) {
+    HWND box = WaitForMessageBoxTitled(L"智能岚舟", 60000);
+    ASSERT_NE(nullptr, box);
+    AnswerMessageBox(box, IDOK);
+  }
+  EXPECT_EQ(0u, install.WaitForExit(120000));
+  EXPECT_EQ(L"(no value)",
+            ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                      L"lzlzsjgl"));
+  EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE,
+                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
+                           L"User Agent\\Post Platform",
+                           L"lzsr7300"));
+  EXPECT_TRUE(FileExists("c:\\lanzhu2\\lanzhu4.ime"));
+  EXPECT_TRUE(FileExists(SystemDir() + "\\lanzhu4.ime"));
 }
 
 }  // namespace

@@ -57,37 +57,6 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return children;
 }
 
-// How a command line runs: the wizard opens; registration mode shows its
-// success message and ends; or the process ends by itself (silent mode). It
-// always ends with exit code 0.
-enum class Outcome { kWizard, kRegistered, kEndsAlone };
-
-Outcome RunWith(const std::wstring& arguments) {
-  InstallerRun run(arguments);
-  EXPECT_TRUE(run.started());
-  for (int waited = 0; waited < 300; ++waited) {
-    const DWORD code = run.WaitForExit(50);
-    if (code != STILL_ACTIVE) {
-      EXPECT_EQ(0u, code);
-      return Outcome::kEndsAlone;
-    }
-    if (HWND wizard = run.WaitForWizard(0)) {
-      PostMessageW(wizard, WM_CLOSE, 0, 0);
-      EXPECT_EQ(0u, run.WaitForExit());
-      return Outcome::kWizard;
-    }
-    if (HWND box = WaitForMessageBox(run.processId(), 0)) {
-      EXPECT_EQ(L"智能岚舟", WindowText(box));
-      EXPECT_EQ(L"智能岚舟已安装成功，如不能使用，请重新启动计算机！", MessageBoxText(box));
-      AnswerMessageBox(box, IDOK);
-      EXPECT_EQ(0u, run.WaitForExit());
-      return Outcome::kRegistered;
-    }
-  }
-  ADD_FAILURE() << "neither a wizard, a message nor an end within 15 s";
-  return Outcome::kEndsAlone;
-}
-
 TEST_F(WizardWindow, OpensWithItsDataModelAndClosesWithExitCode0) {
   InstallerRun run;
   ASSERT_TRUE(run.started());
@@ -215,15 +184,11 @@ TEST_F(AdminMessage, ShownWhenThePathRecordCannotBeRewritten) {
     CloseHandle(held);
     return;
   }
-  HWND box = WaitForMessageBox(run.processId(), 15000);
-  ASSERT_NE(nullptr, box);
-  EXPECT_EQ(L"智能岚舟", WindowText(box));
-  EXPECT_EQ(L"本安装程序需要以管理员权限运行，请退出后重新以管理员权限运行。"
-            L"（运行方式为：用鼠标右键点击安装程序，在弹出菜单中点击“以管理员身份运行”）",
-            MessageBoxText(box));
-  EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER));
+  ExpectMessageAndAnswer(run, L"智能岚舟",
+                         L"本安装程序需要以管理员权限运行，请退出后重新以管理员权限运行。"
+                         L"（运行方式为：用鼠标右键点击安装程序，在弹出菜单中点击“以管理员身份运行”）",
+                         15000);
   EXPECT_EQ(nullptr, run.WaitForWizard(0));
-  AnswerMessageBox(box, IDOK);
   EXPECT_EQ(0u, run.WaitForExit());
   CloseHandle(held);
 }

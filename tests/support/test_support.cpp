@@ -1,5 +1,11 @@
 #include "test_support.h"
 
+#include <sddl.h>
+
+#include "core/container_walk.h"
+#include "core/entry_stream.h"
+
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -137,4 +143,50 @@ std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueNa
   RegCloseKey(key);
   if (result != ERROR_SUCCESS) return L"(no value)";
   return type == REG_SZ ? std::wstring(data) : L"(not REG_SZ)";
+}
+
+std::map<std::string, std::string> InflatedEntries(const std::string& container) {
+  std::map<std::string, std::string> inflated;
+  ContainerWalk walk =
+      StartWalk(reinterpret_cast<const std::uint8_t*>(container.data()), container.size());
+  ContainerEntry entry;
+  std::string out(kInflateLimit, '\0');
+  while (NextEntry(walk, entry)) {
+    std::size_t length = 0;
+    if (InflateEntry(entry.stream, entry.streamLength, reinterpret_cast<std::uint8_t*>(&out[0]),
+                     out.size(), length)) {
+      inflated[entry.name] = out.substr(0, length);
+    }
+  }
+  return inflated;
+}
+
+std::string StampedModule(std::string bytes) {
+  const char16_t oldText[] = u"智能岚舟输入平台  6.3";
+  const char16_t newText[] = u"智能岚舟输入平台  7.3";
+  const std::string old(reinterpret_cast<const char*>(oldText), sizeof oldText - 2);
+  const std::string raised(reinterpret_cast<const char*>(newText), sizeof newText - 2);
+  for (std::size_t at = bytes.find(old); at != std::string::npos; at = bytes.find(old, at)) {
+    bytes.replace(at, old.size(), raised);
+  }
+  return bytes;
+}
+
+::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return ::testing::AssertionSuccess();
+  std::size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got "
+                                       << actual.size() << ", first difference at " << at;
+}
+
+void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl) {
+  PSECURITY_DESCRIPTOR security = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddlDacl, SDDL_REVISION_1,
+                                                                   &security, nullptr));
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key));
+  EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security));
+  RegCloseKey(key);
+  LocalFree(security);
 }

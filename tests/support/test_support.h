@@ -1,7 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 // The platform configuration the bench runs this test in (LANZ_CONFIG).
@@ -38,3 +40,18 @@ void ClearInstallDirRecords();
 // The Windows path under which a prefix sees a native file of the build
 // (Wine maps the native root to Z:).
 std::string WindowsPathOfNative(const std::string& nativePath);
+
+// Every entry of a container, inflated, by its stored name (narrow bytes).
+std::map<std::string, std::string> InflatedEntries(const std::string& container);
+
+// What the installer's version stamp makes of a module: every "智能岚舟输入平台
+// 6.3" of its UTF-16 product description raised to 7.3.
+std::string StampedModule(std::string bytes);
+
+// Compares file contents and says only how they differ (sizes, first
+// differing offset), never printing the bytes themselves.
+::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual);
+
+// Replaces the permissions of a registry key by a DACL in SDDL, as an
+// administrator can; Wine enforces them when a key is opened.
+void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl);

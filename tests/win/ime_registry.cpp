@@ -1,6 +1,5 @@
 #include "ime_registry.h"
 
-#include <sddl.h>
 
 #include <algorithm>
 
@@ -74,17 +73,6 @@ std::wstring LayoutValue(const std::string& id, const char* name) {
   const std::wstring value = ReadWide(key, Wide(name).c_str());
   RegCloseKey(key);
   return value;
-}
-
-void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl) {
-  PSECURITY_DESCRIPTOR security = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddlDacl, SDDL_REVISION_1,
-                                                                   &security, nullptr));
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key));
-  EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security));
-  RegCloseKey(key);
-  LocalFree(security);
 }
 
 void SetPreload(HKEY root, const char* layout, const Places& places, bool as9x) {

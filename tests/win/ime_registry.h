@@ -21,8 +21,6 @@ void AddLayout(const std::string& id, const wchar_t* text);
 std::vector<std::string> LayoutIds();
 // A value of a layout entry as stored; "<missing>" when there is none.
 std::wstring LayoutValue(const std::string& id, const char* name);
-// Replaces the permissions of a key by a DACL in SDDL.
-void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl);
 
 // A preload list, place number to id. NT: values of "<layout>\preload";
 // 9x: default values of its subkeys.

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "installer_run.h"
+#include "test_support.h"
+
+namespace {
+
+const wchar_t kEarlierLayout[] =
+    L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\E0200804";
+
+void SetTextW(HKEY root, const wchar_t* keyName, const wchar_t* name, const std::wstring& text) {
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                           &key, nullptr));
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(2 * (text.size() + 1)));
+  RegCloseKey(key);
+}
+
+std::wstring PreloadPlace(int place) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Keyboard Layout\\Preload", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS) {
+    return L"(no list)";
+  }
+  wchar_t id[32] = {};
+  DWORD size = sizeof id - sizeof(wchar_t);
+  const std::wstring name = std::to_wstring(place);
+  const bool found =
+      RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(id), &size) ==
+      ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found ? id : L"(none)";
+}
+
+// An earlier version of the IME, registered as a keyboard layout and loaded
+// into the user's list of input languages at `place`, on Windows XP, whose
+// preload list the installer reads (64-bit Windows is never asked; under Big5
+// the earlier entry's text does not carry the GBK name the installer looks
+// for).
+class EarlierIme : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (CurrentConfig().name != "xp32") GTEST_SKIP() << "the preload list is read on XP here";
+    SetTextW(HKEY_LOCAL_MACHINE, kEarlierLayout, L"layout text", L"智能岚舟输入平台  6.3");
+  }
+  static void LoadInto(const wchar_t* const (&ids)[5]) {
+    for (int place = 1; place <= 5; ++place) {
+      SetTextW(HKEY_CURRENT_USER, L"Keyboard Layout\\Preload", std::to_wstring(place).c_str(),
+               ids[place - 1]);
+    }
+  }
+};
+
+TEST_F(EarlierIme, InUseStopsTheInstallationWithItsMessage) {
+  LoadInto({L"00000804", L"e0200804", L"00000409", L"00000411", L"00000412"});
+  const std::string module = SystemDir() + "\\lanzhu4.ime";
+  ASSERT_TRUE(WriteBytes(module, "earlier module"));
+  // A program that uses the IME holds its module: not deletable, not
+  // renamable.
+  HANDLE held =
+      CreateFileA(module.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+  InstallerRun run(L"setlzsrf32");
+  ExpectMessageAndAnswer(run, L"智能岚舟安装",
+                         L"\u3000\u3000你以前安装的岚舟五笔正在使用，请关闭使用岚舟五笔的所有窗口，"
+                         L"或者重新启动机器后，才能安装新版本的岚舟五笔！");
+  EXPECT_EQ(0u, run.WaitForExit());
+  CloseHandle(held);
+
+  // Nothing was unpacked or registered; the old module is untouched.
+  std::string bytes;
+  EXPECT_TRUE(ReadBytes(module, &bytes));
+  EXPECT_EQ("earlier module", bytes);
+  EXPECT_FALSE(FileExists("c:\\lanzhu2\\lanzhu4.ime"));
+  HKEY uninstall;
+  EXPECT_NE(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\lanzqwb", 0,
+                          KEY_READ, &uninstall));
+}
+
+TEST_F(EarlierIme, AtPlaceFourMovesUpToPlaceTwo) {
+  LoadInto({L"00000804", L"00000409", L"00000411", L"e0200804", L"00000412"});
+  EXPECT_EQ(Outcome::kEndsAlone, RunWith(L"setlzsrf32"));
+  EXPECT_EQ(L"e0200804", PreloadPlace(2));
+  EXPECT_EQ(L"00000409", PreloadPlace(3));
+  EXPECT_EQ(L"00000411", PreloadPlace(4));
+  EXPECT_EQ(L"00000412", PreloadPlace(5));
+}
+
+}  // namespace
