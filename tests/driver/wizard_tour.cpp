@@ -42,8 +42,8 @@ bool IsSkinDialog(HWND box) {
   return caption == kSkinCaption || caption == kSkinCaptionTraditional;
 }
 
-// The dialog over the wizard is moved aside so that what the installation
-// drew below it can be seen, as a user would drag it.
+}  // namespace
+
 void MoveAside(HWND dialog, HWND wizard) {
   RECT dialogFrame, wizardFrame;
   GetWindowRect(dialog, &dialogFrame);
@@ -51,6 +51,8 @@ void MoveAside(HWND dialog, HWND wizard) {
   SetWindowPos(dialog, nullptr, wizardFrame.left - (dialogFrame.right - dialogFrame.left),
                wizardFrame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+namespace {
 
 void PressButton(HWND dialog, int id) {
   SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
@@ -143,9 +145,7 @@ class Tour {
         barSeen_ = true;
         Shown("7-installing");
       }
-      if (dialogDone && IsWindowVisible(pathLine_) && WindowText(pathLine_).empty()) {
-        return TryIt();
-      }
+      if (dialogDone && TryItPageShown()) return TryIt();
       Sleep(20);
     }
     return Fail("the installation did not end");
@@ -159,6 +159,15 @@ class Tour {
     // The same box must not be read twice while it closes.
     const DWORD start = GetTickCount();
     while (IsWindow(box) && IsWindowVisible(box) && GetTickCount() - start < 5000) Sleep(20);
+  }
+
+  // The timer empties the path line, which becomes the name line. A line
+  // that reads empty because its installer is just ending does not count.
+  bool TryItPageShown() const {
+    if (!IsWindowVisible(pathLine_) || !WindowText(pathLine_).empty()) return false;
+    Sleep(200);
+    return WaitForExit(installer_, 0) == STILL_ACTIVE && IsWindowVisible(pathLine_) &&
+           WindowText(pathLine_).empty();
   }
 
   // The empty bar over the path frame, outline and inside, on the directory

@@ -55,3 +55,6 @@ TourRecord InstallThroughWizard(const Launched& installer, const TourChoices& ch
 HWND EditLineAt(HWND wizard, int x, int y);
 // Waits until the client pixel has the colour; false after `timeoutMs`.
 bool WaitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs);
+// Moves a dialog or box off the wizard, as a user would drag it, so that
+// what the installation drew below it can be seen.
+void MoveAside(HWND dialog, HWND wizard);
