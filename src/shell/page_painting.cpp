@@ -112,10 +112,9 @@ void DrawButtonCaptions(HDC dc, const wchar_t* confirm, const wchar_t* exit) {
   TextW(dc, ExitButtonRect.left + 5, ExitButtonRect.top + 2, kCaptionPink, exit);
 }
 
-static void DrawButtons(HDC dc) {
+void DrawButtonBevels(HDC dc) {
   DrawBevel(dc, ConfirmButtonRect);
   DrawBevel(dc, ExitButtonRect);
-  DrawButtonCaptions(dc, L"确 定 安 装", L"放 弃 退 出");
 }
 
 void DrawPayloadBitmap(int rightLimit, int bottomLimit, HDC dc, const char* entryName,
@@ -156,7 +155,8 @@ void PaintWelcomePage(HDC dc) {
         pinyin ? L"您尝试过岚舟语句输入技术吗？" : L"您尝试过岚舟语句提示输入吗？");
   TextW(dc, 50, 195, kWhite, L"岚舟语句将给你带来新的输入体验……");
   TextW(dc, 220, 100, kVersionBlue, L"7.3 版");
-  DrawButtons(dc);
+  DrawButtonBevels(dc);
+  DrawButtonCaptions(dc, L"确 定 安 装", L"放 弃 退 出");
 }
 
 void PaintSiteAddressPage(HDC dc) {
@@ -171,8 +171,7 @@ void PaintSiteAddressPage(HDC dc) {
   TextW(dc, 20, 90, L"智能岚舟就可每天自动从这两个网站上下载相关文章，");
   TextW(dc, 20, 110, L"组建或增加系统文章库，以方便你的快速输入。");
   SelectObject(dc, TextFont);
-  DrawBevel(dc, ConfirmButtonRect);
-  DrawBevel(dc, ExitButtonRect);
+  DrawButtonBevels(dc);
   DrawBevel(dc, PathLineFrameRect);
   DrawBevel(dc, SiteLine1FrameRect);
   TextW(dc, SiteLine1FrameRect.left + 5, SiteLine1FrameRect.top + 4, kWhite, L"所在单位网址：");
@@ -187,8 +186,7 @@ void PaintDirectoryPage(HDC dc) {
   DrawEmbossedTitleW(dc, 100, 80, TextFont, L"岚舟五笔 7.3 版  系统安装");
   TextW(dc, 50, 130, kWhite, L"本版本适用于：WINDOWS NT、WIN2000、");
   TextW(dc, 30, 155, L"WINDOWS XP、VISTA及WIN7中文系统。");
-  DrawBevel(dc, ConfirmButtonRect);
-  DrawBevel(dc, ExitButtonRect);
+  DrawButtonBevels(dc);
   DrawBevel(dc, PathLineFrameRect);
   TextW(dc, PathLineFrameRect.left + 5, PathLineFrameRect.top + 4, L"安装路径：");
   DrawButtonCaptions(dc, L"确 定 安 装", L"放 弃 退 出");

@@ -26,6 +26,7 @@ void DrawEmbossedGbkTitle(HDC dc, int x, int y, HFONT font, const wchar_t* text)
 void DrawPinkGbkSubtitle(HDC dc, const wchar_t* text);
 void DrawBevel(HDC dc, int left, int top, int right, int bottom);
 void DrawBevel(HDC dc, const RECT& rect);
+void DrawButtonBevels(HDC dc);
 void DrawButtonCaptions(HDC dc, const wchar_t* confirm, const wchar_t* exit);
 
 // Draws part of a BMP picture of the payload, clipped to the picture and to

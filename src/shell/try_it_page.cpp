@@ -60,8 +60,7 @@ void PaintTryItPage(HDC dc) {
   DrawGbkText(dc, 50, 130, kWhite, L"智能岚舟已经安装在你的系统中!");
   DrawGbkText(dc, 50, 155, kWhite, L"请在下面的框中试着用岚舟系统输入你的姓名。");
   DrawGbkText(dc, 10, 190, kWhite, L"请输入你的姓名：");
-  DrawBevel(dc, ConfirmButtonRect);
-  DrawBevel(dc, ExitButtonRect);
+  DrawButtonBevels(dc);
   DrawButtonCaptions(dc, L"确 定 退 出", L"放 弃 退 出");
   ActivateTryItLayout();
 }
