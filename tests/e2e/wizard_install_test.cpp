@@ -122,15 +122,17 @@ class PageReader : public TourObserver {
     }
     // The Pinyin strip: rows 90 and 91 of the picture stretched down to row
     // 124, where the overlay text leaves most of the row free.
-    int stretched = 0;
-    int unstretched = 0;
     Expect(2, 124, SplashPixel(2, 124));
-    for (int x = 73; x < 201; ++x) {
-      const COLORREF pixel = PixelAt(wizard_, x, 124);
-      stretched += pixel == SplashPixel(x, 90) || pixel == SplashPixel(x, 91);
-      unstretched += SplashPixel(x, 124) == SplashPixel(x, 90);
-    }
-    overlay = stretched > 64 && unstretched < stretched / 2;
+    int unstretched = 0;
+    for (int x = 73; x < 201; ++x) unstretched += SplashPixel(x, 124) == SplashPixel(x, 90);
+    do {
+      int stretched = 0;
+      for (int x = 73; x < 201; ++x) {
+        const COLORREF pixel = PixelAt(wizard_, x, 124);
+        stretched += pixel == SplashPixel(x, 90) || pixel == SplashPixel(x, 91);
+      }
+      overlay = stretched > 64 && unstretched < stretched / 2;
+    } while (!overlay && GetTickCount() - pageStart_ < 3000);
   }
 
   // Black along the bottom and right edge, white along the top and left.
