@@ -8,19 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "clock_ms.h"
 #include "driver.h"
-
-namespace {
-
-double Now() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-}  // namespace
 
 int main() {
   int argc = 0;

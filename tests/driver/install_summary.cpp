@@ -7,8 +7,6 @@
 
 namespace {
 
-const wchar_t kLayouts[] = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
-
 bool RunsOn64BitWindows() {
   BOOL wow64 = FALSE;
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
@@ -70,24 +68,12 @@ std::string ValueLine(const char* label, HKEY root, const std::wstring& keyName,
 
 std::string OurLayouts() {
   std::string lines;
-  HKEY layouts;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ, &layouts) != ERROR_SUCCESS) {
-    return "  (no keyboard layouts)\n";
-  }
-  wchar_t name[64];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 64;
-    if (RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    const std::wstring key = std::wstring(kLayouts) + L"\\" + name;
+  for (const std::wstring& key : KeyboardLayoutKeys()) {
     const std::string text = ValueText(HKEY_LOCAL_MACHINE, key, L"Layout Text");
     if (text.rfind("\"" + ToUtf8(L"智能岚舟输入平台"), 0) != 0) continue;
-    lines += "  keyboard layout " + ToUtf8(name) + ": Layout Text " + text + ", Ime File " +
-             ValueText(HKEY_LOCAL_MACHINE, key, L"Ime File") + "\n";
+    lines += "  keyboard layout " + ToUtf8(key.substr(key.rfind(L'\\') + 1)) + ": Layout Text " +
+             text + ", Ime File " + ValueText(HKEY_LOCAL_MACHINE, key, L"Ime File") + "\n";
   }
-  RegCloseKey(layouts);
   return lines.empty() ? "  (no keyboard layout of 智能岚舟输入平台)\n" : lines;
 }
 
