@@ -1,12 +1,15 @@
 // Command-line face of the driver, for the demo and for poking at a prefix:
 //   lzdriver show PROGRAM [ARGS...]   start it, report its main window, close it
 //   lzdriver records                  print the persisted installation directory
+//   lzdriver install-silent PROGRAM   run PROGRAM setlzsrf32, answer its message
+//                                     boxes, print what it installed
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "driver.h"
+#include "install_summary.h"
 
 namespace {
 
@@ -107,6 +110,22 @@ int ShowProgram(int argc, wchar_t** argv) {
   return 0;
 }
 
+int InstallSilently(const wchar_t* program) {
+  Launched launched;
+  if (!StartProgram(program, L"setlzsrf32", &launched)) {
+    Print("cannot start " + ToUtf8(program) + "\n");
+    return 1;
+  }
+  std::vector<std::wstring> answered;
+  const DWORD code = WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &answered);
+  for (const std::wstring& box : answered) Print("message box answered: " + ToUtf8(box) + "\n");
+  Print(code == STILL_ACTIVE ? std::string("still running after 120 s, ended\n")
+                             : "exit code " + std::to_string(code) + "\n");
+  CloseLaunched(&launched);
+  Print(InstallSummary());
+  return code == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
@@ -114,6 +133,8 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argc >= 3 && std::wstring(argv[1]) == L"show") return ShowProgram(argc, argv);
   if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
-  Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records\n");
+  if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
+  Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"
+        " | lzdriver install-silent PROGRAM\n");
   return 2;
 }

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // The platform configuration the bench runs this test in (LANZ_CONFIG).
 struct BenchConfig {
@@ -29,6 +30,10 @@ std::string SystemDir();
 bool ReadPathValue(std::string* bytes, REGSAM view = KEY_WOW64_32KEY);
 bool WritePathValue(const std::string& bytes);
 void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
+
+// The registry path of every keyboard layout under HKLM, as
+// "System\CurrentControlSet\Control\Keyboard Layouts\<id>".
+std::vector<std::wstring> KeyboardLayoutKeys();
 
 // The three records of the installation directory, removed.
 void ClearInstallDirRecords();
