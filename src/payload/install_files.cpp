@@ -141,16 +141,22 @@ void PlaceModules32(bool secondPass) {
   CopyToSystem(InInstallDir("lanzdel.exe").text, InDir(SharedDirBuffer, "lanzdel.exe").text, false);
 }
 
+// A short pause lets the user see the page repainted with the pass's
+// progress. Silent mode draws nothing, so it does not pause either.
+void PauseToShowProgress() {
+  if (RunMode != kSilentMode) Sleep(50);
+}
+
 }  // namespace
 
 void InstallFiles(bool secondPass) {
   CreateDirectoryA(InstallDir, nullptr);
   const bool windows64 = IsWindows64();
   if (WindowsMajorVersion > 5) MarkLowIntegrity();
-  Sleep(50);
+  PauseToShowProgress();
   if (!secondPass) UnpackPayload();
   CopyLocalTwins();
-  Sleep(50);
+  PauseToShowProgress();
 
   if (windows64) {
     PlaceModules64(secondPass);
