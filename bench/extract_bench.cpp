@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "clock_ms.h"
 #include "core/container_walk.h"
 #include "core/entry_stream.h"
 #include "data/install_dir.h"
@@ -22,14 +23,6 @@
 #include "shell/payload_memory.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 bool ReadWhole(const char* path, std::vector<unsigned char>& bytes) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

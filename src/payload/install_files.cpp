@@ -142,6 +142,12 @@ void PlaceModules32(bool secondPass) {
   CopyToSystem(InInstallDir("lanzdel.exe").text, InDir(SharedDirBuffer, "lanzdel.exe").text, false);
 }
 
+// A short pause lets the user see the page repainted with the pass's
+// progress. Silent mode draws nothing, so it does not pause either.
+void PauseToShowProgress() {
+  if (RunMode != kSilentMode) Sleep(50);
+}
+
 }  // namespace
 
 void InstallFiles(bool secondPass) {
@@ -149,11 +155,11 @@ void InstallFiles(bool secondPass) {
   const bool windows64 = IsWindows64();
   if (WindowsMajorVersion > 5) MarkLowIntegrity();
   RepaintDirectoryPage();
-  Sleep(50);
+  PauseToShowProgress();
   if (!secondPass) UnpackPayload();
   RepaintDirectoryPage();
   CopyLocalTwins();
-  Sleep(50);
+  PauseToShowProgress();
   DrawProgress(0, 64);
 
   if (windows64) {

@@ -1,6 +1,5 @@
 #include "driver.h"
 
-#include <vector>
 
 namespace {
 
@@ -71,6 +70,24 @@ void CloseLaunched(Launched* launched) {
   }
   CloseHandle(launched->process);
   launched->process = nullptr;
+}
+
+DWORD WaitAnsweringMessageBoxes(const Launched& launched, const std::wstring& caption,
+                                DWORD timeoutMs, std::vector<std::wstring>* answered) {
+  const DWORD start = GetTickCount();
+  HWND last = nullptr;
+  DWORD code = STILL_ACTIVE;
+  while ((code = WaitForExit(launched, 10)) == STILL_ACTIVE) {
+    if (timeoutMs != INFINITE && GetTickCount() - start >= timeoutMs) break;
+    HWND box = WaitForMessageBox(launched.processId, 0);
+    if (box == nullptr) box = WaitForMessageBoxTitled(caption, 0);
+    // A box answered a moment ago may still be on its way out.
+    if (box == nullptr || box == last) continue;
+    if (answered != nullptr) answered->push_back(WindowText(box) + L": " + MessageBoxText(box));
+    AnswerMessageBox(box, IDOK);
+    last = box;
+  }
+  return code;
 }
 
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Drives the installer from outside, as a user or Windows would: starts it,
 // finds its windows and message boxes, reads and answers them, clicks and
@@ -18,6 +19,11 @@ bool StartProgram(const std::wstring& program, const std::wstring& arguments, La
 // STILL_ACTIVE when it is still running.
 DWORD WaitForExit(const Launched& launched, DWORD timeoutMs);
 void CloseLaunched(Launched* launched);
+// WaitForExit that meanwhile presses OK on every message box of the process,
+// and of any process when captioned `caption` (boxes of programs it starts);
+// appends "caption: text" of each to `answered` unless that is null.
+DWORD WaitAnsweringMessageBoxes(const Launched& launched, const std::wstring& caption,
+                                DWORD timeoutMs, std::vector<std::wstring>* answered);
 
 // The first visible top-level window of class `className` that belongs to
 // the process, waited for up to `timeoutMs`; null when none appeared.

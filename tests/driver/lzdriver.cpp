@@ -3,12 +3,15 @@
 //   lzdriver records                  print the persisted installation directory
 //   lzdriver tour PROGRAM DIR         install through the wizard, leaving a
 //                                     screenshot of every page in DIR
+//   lzdriver install-silent PROGRAM   run PROGRAM setlzsrf32, answer its message
+//                                     boxes, print what it installed
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "driver.h"
+#include "install_summary.h"
 #include "screenshot.h"
 #include "wizard_tour.h"
 
@@ -153,6 +156,22 @@ int TourProgram(wchar_t** argv) {
   return 0;
 }
 
+int InstallSilently(const wchar_t* program) {
+  Launched launched;
+  if (!StartProgram(program, L"setlzsrf32", &launched)) {
+    Print("cannot start " + ToUtf8(program) + "\n");
+    return 1;
+  }
+  std::vector<std::wstring> answered;
+  const DWORD code = WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &answered);
+  for (const std::wstring& box : answered) Print("message box answered: " + ToUtf8(box) + "\n");
+  Print(code == STILL_ACTIVE ? std::string("still running after 120 s, ended\n")
+                             : "exit code " + std::to_string(code) + "\n");
+  CloseLaunched(&launched);
+  Print(InstallSummary());
+  return code == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
@@ -161,6 +180,8 @@ int main() {
   if (argc >= 3 && std::wstring(argv[1]) == L"show") return ShowProgram(argc, argv);
   if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
   if (argc == 4 && std::wstring(argv[1]) == L"tour") return TourProgram(argv);
-  Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records | lzdriver tour PROGRAM DIR\n");
+  if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
+  Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"
+        " | lzdriver install-silent PROGRAM | lzdriver tour PROGRAM DIR\n");
   return 2;
 }

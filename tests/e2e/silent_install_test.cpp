@@ -133,18 +133,8 @@ TEST_F(SilentInstall, WritesTheRegistryEntries) {
 }
 
 TEST_F(SilentInstall, RegistersTheImeAsAKeyboardLayout) {
-  const wchar_t kLayouts[] = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
-  HKEY layouts;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ, &layouts));
   int ours = 0;
-  wchar_t name[64];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 64;
-    if (RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    const std::wstring key = std::wstring(kLayouts) + L"\\" + name;
+  for (const std::wstring& key : KeyboardLayoutKeys()) {
     std::wstring text = ReadTextW(HKEY_LOCAL_MACHINE, key.c_str(), L"Layout Text");
     std::wstring file = ReadTextW(HKEY_LOCAL_MACHINE, key.c_str(), L"Ime File");
     for (wchar_t& c : file) c = towlower(c);
@@ -152,7 +142,6 @@ TEST_F(SilentInstall, RegistersTheImeAsAKeyboardLayout) {
       ++ours;
     }
   }
-  RegCloseKey(layouts);
   EXPECT_GE(ours, 1);
 }
 

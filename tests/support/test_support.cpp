@@ -114,6 +114,26 @@ void DeletePathKey(REGSAM view) {
   RegCloseKey(software);
 }
 
+std::vector<std::wstring> KeyboardLayoutKeys() {
+  const std::wstring parent = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
+  std::vector<std::wstring> keys;
+  HKEY layouts;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_READ, &layouts) != ERROR_SUCCESS) {
+    return keys;
+  }
+  wchar_t name[64];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 64;
+    if (RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    keys.push_back(parent + L"\\" + name);
+  }
+  RegCloseKey(layouts);
+  return keys;
+}
+
 void ClearInstallDirRecords() {
   RemoveFile(WindowsDir() + "\\lanzpath.lzh");
   DeletePathKey(KEY_WOW64_32KEY);

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // The platform configuration the bench runs this test in (LANZ_CONFIG).
 struct BenchConfig {
@@ -33,6 +34,10 @@ void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 // A REG_SZ value as text; "(no key)", "(no value)" or "(not REG_SZ)" else.
 std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
                        REGSAM view = 0);
+
+// The registry path of every keyboard layout under HKLM, as
+// "System\CurrentControlSet\Control\Keyboard Layouts\<id>".
+std::vector<std::wstring> KeyboardLayoutKeys();
 
 // The three records of the installation directory, removed.
 void ClearInstallDirRecords();

@@ -23,9 +23,20 @@ std::wstring FromGbk(const char* text) {
 
 std::function<void(HWND)> PendingDrive;
 
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (!IsWindowVisible(window) || std::strcmp(name, "#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The dialog is found among this thread's windows, not as the active one:
+// activation depends on the desktop around the test.
 void CALLBACK DriveDialogTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = GetActiveWindow();
-  if (dialog == nullptr || dialog == MainWindow || !PendingDrive) return;
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr || !PendingDrive) return;
   KillTimer(nullptr, timer);
   std::function<void(HWND)> drive = std::move(PendingDrive);
   PendingDrive = nullptr;
