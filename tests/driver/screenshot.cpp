@@ -50,13 +50,11 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
   return png;
 }
 
-}  // namespace
-
-bool SaveScreenPng(const RECT& area, const std::string& path) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
+// Copies `width` x `height` pixels at (x, y) of `source` (a DC of `owner`,
+// null for the screen) as BGRA, top row first.
+bool CopyPixels(HWND owner, int x, int y, int width, int height, std::vector<std::uint8_t>* bgra) {
   if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
+  HDC screen = GetDC(owner);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -67,16 +65,24 @@ bool SaveScreenPng(const RECT& area, const std::string& path) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  const bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != 0;
+  const bool copied = BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY) != 0;
   GdiFlush();
-  std::vector<std::uint8_t> bgra(static_cast<const std::uint8_t*>(bits),
-                                 static_cast<const std::uint8_t*>(bits) + 4 * width * height);
+  bgra->assign(static_cast<const std::uint8_t*>(bits),
+               static_cast<const std::uint8_t*>(bits) + 4 * width * height);
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  if (!copied) return false;
+  ReleaseDC(owner, screen);
+  return copied;
+}
 
+}  // namespace
+
+bool SaveScreenPng(const RECT& area, const std::string& path) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  std::vector<std::uint8_t> bgra;
+  if (!CopyPixels(nullptr, area.left, area.top, width, height, &bgra)) return false;
   const std::vector<std::uint8_t> png = EncodePng(width, height, bgra);
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
@@ -88,4 +94,18 @@ bool SaveWindowPng(HWND window, const std::string& path) {
   RECT frame;
   if (!GetWindowRect(window, &frame)) return false;
   return SaveScreenPng(frame, path);
+}
+
+bool CaptureClient(HWND window, ClientFrame* frame) {
+  RECT client;
+  if (!GetClientRect(window, &client)) return false;
+  std::vector<std::uint8_t> bgra;
+  if (!CopyPixels(window, 0, 0, client.right, client.bottom, &bgra)) return false;
+  frame->width = client.right;
+  frame->height = client.bottom;
+  frame->pixels.resize(bgra.size() / 4);
+  for (std::size_t i = 0; i < frame->pixels.size(); ++i) {
+    frame->pixels[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
+  }
+  return true;
 }

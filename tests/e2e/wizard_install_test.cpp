@@ -51,35 +51,16 @@ class PageReader : public TourObserver {
   void Page(const std::string& name, HWND wizard) override {
     page_ = name;
     wizard_ = wizard;
-    // A pixel near the top and one near the bottom show the page once the
-    // screen has caught up with the window's drawing.
-    const bool welcome = name == "0-welcome";
-    const COLORREF top = welcome ? SplashPixel(5, 60) : PageRow(60);
-    const COLORREF bottom = welcome ? WelcomeRow(250) : PageRow(250);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
-      if (PixelAt(wizard, 5, 60) == top && PixelAt(wizard, 2, 250) == bottom) break;
-    }
-    pageStart_ = GetTickCount();
-    wizard_ = wizard;
     RECT client;
     GetClientRect(wizard, &client);
-    width_ = client.right;
-    height_ = client.bottom;
+    expected_.clear();
     if (name == "0-welcome") {
-      ReadWelcome();
+      ExpectWelcome(client.right, client.bottom);
     } else {
-      ReadPage();
+      ExpectPage(client.right, client.bottom);
     }
+    Read();
     SaveWindowPng(wizard, ScreenshotDir() + "\\" + name + ".png");
-  }
-
-  void ReadPage() {
-    for (int y : {0, 60, 120, 184, height_ - 1}) {
-      Expect(2, y, PageRow(y));
-      Expect(width_ - 1, y, PageRow(y));
-    }
-    if (page_ != "7-processing") ReadBevels();
-    if (page_ == "7-installing") ReadEmptyBar();
   }
 
   void SkinDialog(HWND dialog) override {
@@ -95,73 +76,92 @@ class PageReader : public TourObserver {
   bool overlay = false;
 
  private:
+  struct Expected {
+    int x, y;
+    COLORREF colour;
+  };
+
   // Another process's window is read from the screen, which now and then
-  // lags behind the window's drawing for a moment: a pixel gets a short
-  // while to show its colour, a page at most three seconds in all.
-  void Expect(int x, int y, COLORREF colour) {
-    COLORREF seen = PixelAt(wizard_, x, y);
-    while (seen != colour && GetTickCount() - pageStart_ < 3000) {
-      // The skin dialog may just have opened over the page.
+  // lags behind the window's drawing, and the skin dialog may open over the
+  // page: the page is read again, whole, until one reading shows it all, for
+  // at most five seconds.
+  void Read() {
+    const DWORD start = GetTickCount();
+    std::vector<std::string> seen;
+    for (;;) {
+      ClientFrame frame;
+      CaptureClient(wizard_, &frame);
+      seen.clear();
+      for (const Expected& expected : expected_) {
+        const COLORREF colour = frame.At(expected.x, expected.y);
+        if (colour == expected.colour) continue;
+        seen.push_back("(" + std::to_string(expected.x) + ", " + std::to_string(expected.y) +
+                       ") is " + Hex(colour) + ", not " + Hex(expected.colour));
+      }
+      if (page_ == "0-welcome") overlay = StripStretched(frame);
+      if ((seen.empty() && (overlay || page_ != "0-welcome")) || GetTickCount() - start > 5000) break;
       DWORD process = 0;
       GetWindowThreadProcessId(wizard_, &process);
       if (HWND dialog = WaitForMessageBox(process, 0)) MoveAside(dialog, wizard_);
-      Sleep(20);
-      seen = PixelAt(wizard_, x, y);
+      Sleep(50);
     }
-    if (seen == colour) return;
-    differences[page_].push_back("(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
-                                 Hex(seen) + ", not " + Hex(colour));
+    differences[page_] = seen;
   }
 
-  void ReadWelcome() {
+  void ExpectWelcome(int width, int height) {
     // Below the splash and left of every text only the background shows.
-    for (int y = 190; y < height_; ++y) Expect(2, y, WelcomeRow(y));
-    for (const POINT& at : {POINT{0, 0}, POINT{width_ - 1, 0}, POINT{5, 60}, POINT{300, 30},
-                            POINT{width_ - 1, 185}, POINT{20, 120}, POINT{0, 189}}) {
-      Expect(at.x, at.y, SplashPixel(at.x, at.y));
+    for (int y = 190; y < height; ++y) expected_.push_back({2, y, WelcomeRow(y)});
+    for (const POINT& at : {POINT{0, 0}, POINT{width - 1, 0}, POINT{5, 60}, POINT{300, 30},
+                            POINT{width - 1, 185}, POINT{20, 120}, POINT{0, 189}, POINT{2, 124}}) {
+      expected_.push_back({at.x, at.y, SplashPixel(at.x, at.y)});
     }
-    // The Pinyin strip: rows 90 and 91 of the picture stretched down to row
-    // 124, where the overlay text leaves most of the row free.
-    Expect(2, 124, SplashPixel(2, 124));
+  }
+
+  // The Pinyin strip: rows 90 and 91 of the picture stretched down to row
+  // 124, where the overlay text leaves most of the row free.
+  static bool StripStretched(const ClientFrame& frame) {
+    int stretched = 0;
     int unstretched = 0;
-    for (int x = 73; x < 201; ++x) unstretched += SplashPixel(x, 124) == SplashPixel(x, 90);
-    do {
-      int stretched = 0;
-      for (int x = 73; x < 201; ++x) {
-        const COLORREF pixel = PixelAt(wizard_, x, 124);
-        stretched += pixel == SplashPixel(x, 90) || pixel == SplashPixel(x, 91);
-      }
-      overlay = stretched > 64 && unstretched < stretched / 2;
-    } while (!overlay && GetTickCount() - pageStart_ < 3000);
-  }
-
-  // Black along the bottom and right edge, white along the top and left.
-  void ReadBevels() {
-    for (int left : {40, 260}) {
-      Expect(left + 50, 270, kBlack);
-      Expect(left + 100, 257, kBlack);
-      Expect(left + 50, 245, kWhite);
-      Expect(left, 257, kWhite);
+    for (int x = 73; x < 201; ++x) {
+      const COLORREF pixel = frame.At(x, 124);
+      stretched += pixel == SplashPixel(x, 90) || pixel == SplashPixel(x, 91);
+      unstretched += SplashPixel(x, 124) == SplashPixel(x, 90);
     }
+    return stretched > 64 && unstretched < stretched / 2;
   }
 
-  // The bar's black outline from (30, 191) to (369, 217), white inside, over
-  // the path frame and the path line alike.
-  void ReadEmptyBar() {
-    Expect(30, 200, kBlack);
-    Expect(369, 200, kBlack);
-    Expect(200, 191, kBlack);
-    Expect(200, 217, kBlack);
-    for (int x = 31; x < 369; x += 7) {
-      Expect(x, 192, kWhite);
-      Expect(x, 216, kWhite);
+  void ExpectPage(int width, int height) {
+    for (int y : {0, 60, 120, 184, height - 1}) {
+      expected_.push_back({2, y, PageRow(y)});
+      expected_.push_back({width - 1, y, PageRow(y)});
+    }
+    // Bevels: black along the bottom and right edge, white along the top
+    // and left.
+    if (page_ != "7-processing") {
+      for (int left : {40, 260}) {
+        expected_.push_back({left + 50, 270, kBlack});
+        expected_.push_back({left + 100, 257, kBlack});
+        expected_.push_back({left + 50, 245, kWhite});
+        expected_.push_back({left, 257, kWhite});
+      }
+    }
+    // The bar's black outline from (30, 191) to (369, 217), white inside,
+    // over the path frame and the path line alike.
+    if (page_ == "7-installing") {
+      expected_.push_back({30, 200, kBlack});
+      expected_.push_back({369, 200, kBlack});
+      expected_.push_back({200, 191, kBlack});
+      expected_.push_back({200, 217, kBlack});
+      for (int x = 31; x < 369; x += 7) {
+        expected_.push_back({x, 192, kWhite});
+        expected_.push_back({x, 216, kWhite});
+      }
     }
   }
 
   std::string page_;
-  DWORD pageStart_ = 0;
   HWND wizard_ = nullptr;
-  int width_ = 0, height_ = 0;
+  std::vector<Expected> expected_;
   int boxes_ = 0;
 };
 
