@@ -135,7 +135,7 @@ class Tour {
         }
         continue;
       }
-      if (HWND other = WaitForMessageBoxTitled(L"智能岚舟", 0)) {
+      if (HWND other = OtherProgramsBox()) {
         record_.otherMessages.push_back(MessageBoxText(other));
         AnswerMessageBox(other, IDOK);
         Sleep(100);
@@ -149,6 +149,15 @@ class Tour {
       Sleep(20);
     }
     return Fail("the installation did not end");
+  }
+
+  // A box of a program the installer started (setupw64.exe), never one of
+  // the installer's own that has just become visible.
+  HWND OtherProgramsBox() const {
+    HWND box = WaitForMessageBoxTitled(L"智能岚舟", 0);
+    DWORD owner = 0;
+    if (box != nullptr) GetWindowThreadProcessId(box, &owner);
+    return owner != installer_.processId ? box : nullptr;
   }
 
   void Answer(HWND box) {
