@@ -2,4 +2,5 @@
 
 PlatformSeams Platform = {
     ::GetDriveTypeA, ::MessageBoxA, ::MessageBoxW, ::ImmInstallIMEW, ::GetVersion, ::WinExec,
+    ::ImmGetDescriptionA,
 };

@@ -6,7 +6,8 @@
 // The few platform facts a test must vary and Wine cannot: a drive's type, a
 // message box answered without a person, an input-method manager that
 // refuses a module, a Windows of the 9x family, and what a started program
-// (icacls.exe, which Wine does not implement) was asked to do. Everything
+// (icacls.exe, which Wine does not implement) was asked to do, and the IME
+// descriptions (Wine describes every layout as "Wine XIM"). Everything
 // holds the real Win32 function by default; only tests ever replace an entry.
 struct PlatformSeams {
   UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
@@ -15,6 +16,7 @@ struct PlatformSeams {
   HKL(WINAPI* ImmInstallIMEW)(LPCWSTR moduleFile, LPCWSTR layoutText);
   DWORD(WINAPI* GetVersion)();
   UINT(WINAPI* WinExec)(LPCSTR commandLine, UINT show);
+  UINT(WINAPI* ImmGetDescriptionA)(HKL layout, LPSTR description, UINT size);
 };
 
 extern PlatformSeams Platform;
