@@ -54,7 +54,7 @@ ReportCheck FirstFailingCheck(const char* dir, int dirScore, std::uint32_t fileC
   char code[300];
   std::snprintf(code, sizeof code, "path--%s--%d;", dir, dirScore);
   AppendCode(codes, codesSize, code);
-  if (dirScore < kWholeDirScore) return ReportCheck::InstallDir;
+  if (dirScore < kWholeDirScore) return ReportCheck::Directory;
   std::snprintf(code, sizeof code, "F--%u;", static_cast<unsigned>(fileCount));
   AppendCode(codes, codesSize, code);
   if (fileCount < kCompleteFileCount) return ReportCheck::FileCount;

@@ -32,7 +32,7 @@ void CountSurveyedFile(FileCounters& counters, const char* name);
 std::uint32_t FileCount(const FileCounters& counters);
 
 // The checks in their order; None when every one passed.
-enum class ReportCheck { None, InstallDir, FileCount, WubiDictionary, PinyinDictionary, ImeModule };
+enum class ReportCheck { None, Directory, FileCount, WubiDictionary, PinyinDictionary, ImeModule };
 
 // Gives the head probe result of a file of the installation directory.
 using HeadProbe = int (*)(const char* name, void* context);

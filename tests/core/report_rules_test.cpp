@@ -73,7 +73,7 @@ TEST(ReportChecks, AWholeInstallationPassesEveryCheckAndCodesEachOne) {
 TEST(ReportChecks, TheFirstFailingCheckEndsTheChecking) {
   // Score 11: the directory carries an attribute besides the directory bit.
   Outcome outcome = Check(11, 79, kWhole);
-  EXPECT_EQ(ReportCheck::InstallDir, outcome.failing);
+  EXPECT_EQ(ReportCheck::Directory, outcome.failing);
   EXPECT_EQ("path--c:\\lanzhu2\\--11;", outcome.codes);
   EXPECT_TRUE(outcome.made.empty());
 
