@@ -207,16 +207,20 @@ TEST_F(CraftedBackup, NamesThatReachOutsideAreNeverWritten) {
                             .Add("..\\..\\evil.txt", evil, Checksum(evil))
                             .Add("lzszsj43.lzh", record, Checksum(record))
                             .Add("..", evil, Checksum(evil))
+                            .Add("COM1.lzh", evil, Checksum(evil))
                             .Build()));
   RestoreUserData();
   EXPECT_EQ(UserBytes("lzszsj43.lzh"), Read("lzszsj43.lzh"));
-  ASSERT_EQ(5u, shown_.size());
+  ASSERT_EQ(6u, shown_.size());
   EXPECT_EQ(EntryNotExtracted("..\\lz-evil.txt"), shown_[0].text);
   EXPECT_EQ(EntryNotExtracted("c:\\evil.txt"), shown_[1].text);
   EXPECT_EQ(EntryNotExtracted("..\\..\\evil.txt"), shown_[2].text);
   EXPECT_EQ(EntryNotExtracted(".."), shown_[3].text);
+  // A device is no file of the directory either.
+  EXPECT_EQ(EntryNotExtracted("COM1.lzh"), shown_[4].text);
   std::string listed;
-  for (const char* name : {"..\\lz-evil.txt", "c:\\evil.txt", "..\\..\\evil.txt", ".."}) {
+  for (const char* name :
+       {"..\\lz-evil.txt", "c:\\evil.txt", "..\\..\\evil.txt", "..", "COM1.lzh"}) {
     listed += std::string(name) + "....";
   }
   ExpectFailureBox(listed + Gbk(L"有文件没有成功解压，请重新下载安装！\r\n"));
