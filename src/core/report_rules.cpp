@@ -4,16 +4,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "core/text_append.h"
 #include "core/text_match.h"
 
 namespace {
-
-void AppendCode(char* codes, std::size_t codesSize, const char* code) {
-  const std::size_t used = strnlen(codes, codesSize);
-  const std::size_t length = std::strlen(code);
-  if (used + length >= codesSize) return;
-  std::memcpy(codes + used, code, length + 1);
-}
 
 // The dictionary passes when one of its three files passes, tried in order;
 // the code names the last probe made.
@@ -28,7 +22,7 @@ bool DictionaryPasses(const char* stem, const char* codeName, HeadProbe probe, v
   }
   char code[32];
   std::snprintf(code, sizeof code, "%s--%x;", codeName, static_cast<unsigned>(result));
-  AppendCode(codes, codesSize, code);
+  AppendWhole(codes, codesSize, code);
   return result == kWholeHeadProbe;
 }
 
@@ -53,10 +47,10 @@ ReportCheck FirstFailingCheck(const char* dir, int dirScore, std::uint32_t fileC
   if (codesSize > 0) codes[0] = '\0';
   char code[300];
   std::snprintf(code, sizeof code, "path--%s--%d;", dir, dirScore);
-  AppendCode(codes, codesSize, code);
+  AppendWhole(codes, codesSize, code);
   if (dirScore < kWholeDirScore) return ReportCheck::Directory;
   std::snprintf(code, sizeof code, "F--%u;", static_cast<unsigned>(fileCount));
-  AppendCode(codes, codesSize, code);
+  AppendWhole(codes, codesSize, code);
   if (fileCount < kCompleteFileCount) return ReportCheck::FileCount;
   if (!DictionaryPasses("lanzcyzk", "FR1", probe, context, codes, codesSize)) {
     return ReportCheck::WubiDictionary;
@@ -66,6 +60,6 @@ ReportCheck FirstFailingCheck(const char* dir, int dirScore, std::uint32_t fileC
   }
   const int module = probe("lanzhu4.ime", context);
   std::snprintf(code, sizeof code, "FR3--%x;", static_cast<unsigned>(module));
-  AppendCode(codes, codesSize, code);
+  AppendWhole(codes, codesSize, code);
   return module == kWholeHeadProbe ? ReportCheck::None : ReportCheck::ImeModule;
 }

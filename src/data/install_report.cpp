@@ -74,9 +74,7 @@ InstallDirSurvey SurveyInstallDir() {
         continue;
       }
       // A directory that can be entered is no file; one that cannot counts.
-      char entry[MAX_PATH];
-      std::snprintf(entry, sizeof entry, "%s%s", InstallDir, found.cFileName);
-      if (SetCurrentDirectoryA(entry)) continue;
+      if (SetCurrentDirectoryA(InInstallDir(found.cFileName).text)) continue;
       CountSurveyedFile(survey.files, found.cFileName);
     } while (FindNextFileA(listing, &found));
     FindClose(listing);

@@ -33,16 +33,6 @@ constexpr char kReportSeparator[] = "\r\n\r\n";
 // Room kept behind the verification's list for the separator and sentence.
 constexpr std::size_t kReportTailRoom = 256;
 
-struct DirPath {
-  char text[MAX_PATH];
-};
-
-DirPath InInstallDir(const char* name) {
-  DirPath path;
-  std::snprintf(path.text, sizeof path.text, "%s%s", InstallDir, name);
-  return path;
-}
-
 // The narrow box that names the entries that did not come back (none when
 // the backup was refused whole); `report` has room for the sentence behind.
 void ShowNotRestored(char* report, std::size_t reportSize) {
@@ -79,12 +69,12 @@ void RestoreImage(const unsigned char* image, std::size_t length) {
 
 int BackupUserData() {
   ResolveInstallDir();
-  const DirPath container = InInstallDir(kBackupName);
+  const InstalledPath container = InInstallDir(kBackupName);
   DeleteFileIfPresent(container.text);
   BackupRow rows[kMaxBackupRows];
   const std::size_t count = BackupRows(Edition == kPinyinEdition, rows);
   for (std::size_t i = 0; i < count; ++i) {
-    const DirPath file = InInstallDir(rows[i].name);
+    const InstalledPath file = InInstallDir(rows[i].name);
     if (rows[i].kind == BackupKind::Pair) {
       // Without the working file, a companion already there is saved.
       char source[16];
