@@ -8,7 +8,25 @@
 extern char SiteAddress1[kSiteAddressSize];
 extern char SiteAddress2[kSiteAddressSize];
 
+// Fills site lines 1 and 2 of the address page from "lznetsj.dat", or
+// empties both when there is no such file. Longer values are cut to what the
+// address buffers hold.
+void ReadSiteAddresses();
+
 // Writes the edition marker "wbpybz.lzh" and the addresses with the fixed
 // settings, "lznetsj.dat", into InstallDir. A file that cannot be created is
 // not written, without a message.
 void WriteConfigFiles();
+
+// Rewrites the IME's settings record "lzszsj43.lzh" with the traditional-
+// Chinese flag, the edition's defaults and the skin dialog's WindowMode. Left alone when the
+// user keeps the data of an earlier installation.
+void WriteSettingsRecord();
+
+// A skin container is read up to this length; a longer one is cut and its
+// later entries fail to unpack.
+constexpr std::size_t kSkinContainerLimit = 131072;
+
+// Unpacks the skin container at `path` (its first 128 KiB) into InstallDir,
+// unless the user keeps the data of an earlier installation.
+void UnpackSkin(const char* path);

@@ -10,6 +10,7 @@
 #include "data/user_data.h"
 #include "payload/extract_container.h"
 #include "payload/file_replace.h"
+#include "shell/page_painting.h"
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "system/installed_files.h"
@@ -143,10 +144,13 @@ void InstallFiles(bool secondPass) {
   CreateDirectoryA(InstallDir, nullptr);
   const bool windows64 = IsWindows64();
   if (WindowsMajorVersion > 5) MarkLowIntegrity();
+  RepaintDirectoryPage();
   PauseToShowProgress();
   if (!secondPass) UnpackPayload();
+  RepaintDirectoryPage();
   CopyLocalTwins();
   PauseToShowProgress();
+  DrawProgress(0, 64);
 
   if (windows64) {
     PlaceModules64(secondPass);

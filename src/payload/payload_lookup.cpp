@@ -6,20 +6,20 @@
 
 #include <cstring>
 
-void FindPayloadEntry(const char* name) {
-  if (WorkBuffer == nullptr) return;
+std::size_t FindPayloadEntry(const char* name) {
+  if (WorkBuffer == nullptr) return 0;
   WorkBuffer[kInflatedOffset] = 0;
   WorkBuffer[kInflatedOffset + 1] = 0;
   ContainerWalk walk = StartWalk(Payload, PayloadSize);
   ContainerEntry entry{};
   while (NextEntry(walk, entry)) {
     if (std::strcmp(entry.name, name) != 0) continue;
-    if (entry.streamLength != 0) {
-      // The caller reads the buffer; what inflation made of it is its business.
-      std::size_t inflated = 0;
-      InflateEntry(entry.stream, entry.streamLength, WorkBuffer + kInflatedOffset,
-                   kWorkBufferSize - kInflatedOffset, inflated);
-    }
-    return;
+    // A damaged stream leaves bytes in the buffer but counts none of them.
+    std::size_t inflated = 0;
+    if (entry.streamLength == 0) return 0;
+    const bool whole = InflateEntry(entry.stream, entry.streamLength, WorkBuffer + kInflatedOffset,
+                                    kWorkBufferSize - kInflatedOffset, inflated);
+    return whole ? inflated : 0;
   }
+  return 0;
 }

@@ -1,5 +1,6 @@
 #include "shell/wizard_window.h"
 
+#include "shell/page_flow.h"
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/texts.h"
@@ -48,11 +49,16 @@ static void OnCreate(HWND window) {
   AcquirePayloadMemory();
 }
 
+// The window closes itself by posting WM_DESTROY; whatever destroys it for
+// real afterwards finds everything freed already.
 static void OnDestroy() {
   ReleasePayloadMemory();
   DeleteObject(TitleFont);
   DeleteObject(TextFont);
   DeleteObject(ProgressBrush);
+  TitleFont = nullptr;
+  TextFont = nullptr;
+  ProgressBrush = nullptr;
   PostQuitMessage(0);
 }
 
@@ -69,12 +75,23 @@ static LRESULT CALLBACK WizardWindowProc(HWND window, UINT message, WPARAM wPara
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
-      BeginPaint(window, &paint);
+      HDC dc = BeginPaint(window, &paint);
+      PaintCurrentPage(dc);
       EndPaint(window, &paint);
       return 0;
     }
+    case WM_TIMER:
+      ShowTryItPage();
+      return 0;
     case WM_MOUSEMOVE:
       return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      HandleClick(wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      if (WizardBusy) return 0;
+      return DefWindowProcA(window, message, wParam, lParam);
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -2,5 +2,5 @@
 
 PlatformSeams Platform = {
     ::GetDriveTypeA, ::MessageBoxA, ::MessageBoxW, ::ImmInstallIMEW, ::GetVersion, ::WinExec,
-    ::ImmGetDescriptionA,
+    ::GetKeyboardLayoutList, ::ImmGetDescriptionA, ::ActivateKeyboardLayout,
 };

@@ -1,6 +1,8 @@
 // Command-line face of the driver, for the demo and for poking at a prefix:
 //   lzdriver show PROGRAM [ARGS...]   start it, report its main window, close it
 //   lzdriver records                  print the persisted installation directory
+//   lzdriver tour PROGRAM DIR         install through the wizard, leaving a
+//                                     screenshot of every page in DIR
 //   lzdriver install-silent PROGRAM   run PROGRAM setlzsrf32, answer its message
 //                                     boxes, print what it installed
 #include <windows.h>
@@ -10,6 +12,8 @@
 
 #include "driver.h"
 #include "install_summary.h"
+#include "screenshot.h"
+#include "wizard_tour.h"
 
 namespace {
 
@@ -110,6 +114,48 @@ int ShowProgram(int argc, wchar_t** argv) {
   return 0;
 }
 
+// Saves every page, the skin dialog and each message box, and says where.
+class ScreenshotTaker : public TourObserver {
+ public:
+  explicit ScreenshotTaker(std::string dir) : dir_(std::move(dir)) {}
+
+  void Page(const std::string& name, HWND wizard) override { Save(name, wizard); }
+  void SkinDialog(HWND dialog) override { Save("7-skin-dialog", dialog); }
+  int MessageBox(HWND box, HWND) override {
+    Print("message: " + ToUtf8(MessageBoxText(box)) + "\n");
+    Save("message-" + std::to_string(++boxes_), box);
+    return IDOK;
+  }
+
+ private:
+  void Save(const std::string& name, HWND window) {
+    const std::string path = dir_ + "\\" + name + ".png";
+    Print((SaveWindowPng(window, path) ? "screenshot " : "no screenshot ") + path + "\n");
+  }
+
+  std::string dir_;
+  int boxes_ = 0;
+};
+
+int TourProgram(wchar_t** argv) {
+  Launched launched;
+  if (!StartProgram(argv[2], L"", &launched)) {
+    Print("cannot start " + ToUtf8(argv[2]) + "\n");
+    return 1;
+  }
+  ScreenshotTaker taker(ToUtf8(argv[3]));
+  const TourRecord record = InstallThroughWizard(launched, TourChoices(), taker);
+  for (const std::wstring& text : record.otherMessages) Print("started program said: " + ToUtf8(text) + "\n");
+  if (!record.nameLineText.empty()) Print("typed on the try-it page: " + ToUtf8(record.nameLineText) + "\n");
+  Print("exit code " + std::to_string(record.exitCode) + "\n");
+  CloseLaunched(&launched);
+  if (!record.failure.empty()) {
+    Print("tour stopped: " + record.failure + "\n");
+    return 1;
+  }
+  return 0;
+}
+
 int InstallSilently(const wchar_t* program) {
   Launched launched;
   if (!StartProgram(program, L"setlzsrf32", &launched)) {
@@ -133,8 +179,9 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argc >= 3 && std::wstring(argv[1]) == L"show") return ShowProgram(argc, argv);
   if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
+  if (argc == 4 && std::wstring(argv[1]) == L"tour") return TourProgram(argv);
   if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
   Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"
-        " | lzdriver install-silent PROGRAM\n");
+        " | lzdriver install-silent PROGRAM | lzdriver tour PROGRAM DIR\n");
   return 2;
 }

@@ -20,6 +20,7 @@ class InstallerRun {
 
   bool started() const { return started_; }
   DWORD processId() const { return launched_.processId; }
+  const Launched& launched() const { return launched_; }
   // The wizard window, waited for.
   HWND WaitForWizard(DWORD timeoutMs = 15000) const;
   // The exit code once the process has ended by itself, else STILL_ACTIVE.

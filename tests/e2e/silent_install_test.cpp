@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "installer_run.h"
+#include "payload_entries.h"
 #include "test_support.h"
 
 namespace {
@@ -13,25 +14,6 @@ namespace {
 const std::string kInstallDir = "c:\\lanzhu2\\";
 const char* const kFirstPassModules[] = {"lanz320.ime", "lanz321.ime", "lanz640.ime",
                                          "lanz641.ime"};
-
-// The payload's entries by name (narrow GBK bytes, as the installer names
-// its files), inflated from the container that setup.exe carries.
-const std::map<std::string, std::string>& Payload() {
-  static const std::map<std::string, std::string> entries = [] {
-    std::string container;
-    EXPECT_TRUE(ReadBytes(WindowsPathOfNative(std::getenv("LANZ_PAYLOAD_LZZ")), &container));
-    const std::map<std::string, std::string> inflated = InflatedEntries(container);
-    EXPECT_EQ(79u, inflated.size());
-    return inflated;
-  }();
-  return entries;
-}
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  EXPECT_TRUE(ReadBytes(path, &bytes)) << path;
-  return bytes;
-}
 
 int FilesIn(const std::string& dir) {
   int count = 0;
@@ -123,20 +105,6 @@ TEST_F(SilentInstall, PlacesTheFullModulesAndTheUninstallerInTheSystemDirectorie
   EXPECT_TRUE(SameBytes(Payload().at("lanzhu64.ime"), Bytes(windows + "\\sysnative\\lanzhu4.ime")));
   EXPECT_TRUE(SameBytes(Payload().at("lzqdel64.exe"), Bytes(windows + "\\sysnative\\lanzdel.exe")));
   EXPECT_FALSE(FileExists(windows + "\\syswow64\\lanzdel.exe"));
-}
-
-std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
-                       REGSAM view = 0) {
-  HKEY key;
-  if (RegOpenKeyExW(root, keyName, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return L"(no key)";
-  wchar_t data[512] = {};
-  DWORD size = sizeof data - sizeof(wchar_t);
-  DWORD type = 0;
-  const LONG result = RegQueryValueExW(key, valueName, nullptr, &type,
-                                       reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS) return L"(no value)";
-  return type == REG_SZ ? std::wstring(data) : L"(not REG_SZ)";
 }
 
 TEST_F(SilentInstall, WritesTheRegistryEntries) {

@@ -151,6 +151,20 @@ std::string WindowsPathOfNative(const std::string& nativePath) {
   return path;
 }
 
+std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
+                       REGSAM view) {
+  HKEY key;
+  if (RegOpenKeyExW(root, keyName, 0, KEY_READ | view, &key) != ERROR_SUCCESS) return L"(no key)";
+  wchar_t data[512] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  DWORD type = 0;
+  const LONG result = RegQueryValueExW(key, valueName, nullptr, &type,
+                                       reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return L"(no value)";
+  return type == REG_SZ ? std::wstring(data) : L"(not REG_SZ)";
+}
+
 std::map<std::string, std::string> InflatedEntries(const std::string& container) {
   std::map<std::string, std::string> inflated;
   ContainerWalk walk =

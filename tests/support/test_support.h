@@ -31,6 +31,10 @@ bool ReadPathValue(std::string* bytes, REGSAM view = KEY_WOW64_32KEY);
 bool WritePathValue(const std::string& bytes);
 void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 
+// A REG_SZ value as text; "(no key)", "(no value)" or "(not REG_SZ)" else.
+std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
+                       REGSAM view = 0);
+
 // The registry path of every keyboard layout under HKLM, as
 // "System\CurrentControlSet\Control\Keyboard Layouts\<id>".
 std::vector<std::wstring> KeyboardLayoutKeys();

@@ -158,7 +158,7 @@ class PayloadLookup : public ::testing::Test {
 TEST_F(PayloadLookup, InflatesTheNamedEntryAtOffset100) {
   ASSERT_NE(nullptr, Payload);
   ASSERT_NE(nullptr, WorkBuffer);
-  FindPayloadEntry("lzsr1.bmp");
+  EXPECT_EQ(54u + 1204u * 310u, FindPayloadEntry("lzsr1.bmp"));
   EXPECT_EQ('B', WorkBuffer[100]);
   EXPECT_EQ('M', WorkBuffer[101]);
   // A 401 x 310 picture of 24 bits, rows padded to four bytes.
@@ -167,7 +167,7 @@ TEST_F(PayloadLookup, InflatesTheNamedEntryAtOffset100) {
 
 TEST_F(PayloadLookup, AMissLeavesBytes100And101Zero) {
   FindPayloadEntry("lzsr1.bmp");
-  FindPayloadEntry("LZSR1.BMP");
+  EXPECT_EQ(0u, FindPayloadEntry("LZSR1.BMP"));
   EXPECT_EQ(0, WorkBuffer[100]);
   EXPECT_EQ(0, WorkBuffer[101]);
   EXPECT_EQ(54u + 1204u * 310u, ReadU32le(WorkBuffer + 102));
@@ -175,7 +175,7 @@ TEST_F(PayloadLookup, AMissLeavesBytes100And101Zero) {
   FindPayloadEntry("lzsr1.bmp");
   const unsigned char* payload = Payload;
   Payload = nullptr;
-  FindPayloadEntry("lzsr1.bmp");
+  EXPECT_EQ(0u, FindPayloadEntry("lzsr1.bmp"));
   Payload = payload;
   EXPECT_EQ(0, WorkBuffer[100]);
   EXPECT_EQ(0, WorkBuffer[101]);

@@ -1,0 +1,6 @@
+#pragma once
+
+// After the installation: checks the installed payload files against their
+// checksums, lets the user pick the status-window mode and a skin, unpacks
+// that skin and checks its files. Problems are shown; nothing is repaired.
+void FinishFileInstall();
