@@ -11,7 +11,8 @@
 // Windows' MAX_PATH: the installer builds its paths in buffers of this size.
 constexpr std::size_t kTargetPathSize = 260;
 
-// False for "", ".", ".." and any name holding "\", "/" or ":". Tested byte by
+// False for "", ".", ".." and any name holding "\", "/" or ":", and for a
+// device name (CON, NUL, COM1, LPT1, ... with any extension). Tested byte by
 // byte: the code page that will read the name is not known here, so a GBK
 // trail byte 0x5C counts as a backslash too.
 bool IsPlainFileName(const char* name);

@@ -12,6 +12,12 @@ char InstallDir[kInstallDirSize];
 
 static const char kPathFileName[] = "lanzpath.lzh";
 
+InstalledPath InInstallDir(const char* name) {
+  InstalledPath path;
+  std::snprintf(path.text, sizeof path.text, "%s%s", InstallDir, name);
+  return path;
+}
+
 static void WindowsPathFile(char (&path)[MAX_PATH]) {
   char windowsDir[kDirBufferSize] = {};
   GetWindowsDirectoryA(windowsDir, sizeof windowsDir);

@@ -6,6 +6,13 @@
 // followed by the file name, so it ends in a backslash once persisted.
 extern char InstallDir[kInstallDirSize];
 
+// A file's path in the installation directory: InstallDir directly followed
+// by the file's name, cut to Windows' path limit.
+struct InstalledPath {
+  char text[260];
+};
+InstalledPath InInstallDir(const char* name);
+
 // Fills InstallDir from the first record found: the path file in the Windows
 // directory, the registry value, the spare path file, else the default.
 // Returns at once when InstallDir is already resolved.

@@ -26,16 +26,6 @@ constexpr wchar_t kCopyFailedText[] =
 constexpr wchar_t kKeepDataQuestion[] = L"检测到安装目录下有智能岚舟以前的词组等数据文件，是否保留？";
 constexpr wchar_t kKeepDataCaption[] = L"智能岚舟安装";
 
-struct InstalledPath {
-  char text[MAX_PATH];
-};
-
-InstalledPath InInstallDir(const char* name) {
-  InstalledPath path;
-  std::snprintf(path.text, sizeof path.text, "%s%s", InstallDir, name);
-  return path;
-}
-
 InstalledPath InDir(const char* dir, const char* name) {
   InstalledPath path;
   std::snprintf(path.text, sizeof path.text, "%s\\%s", dir, name);

@@ -1,6 +1,7 @@
 #include "payload/verify_files.h"
 
 #include "core/extraction_plan.h"
+#include "core/text_append.h"
 #include "core/text_match.h"
 #include "data/install_dir.h"
 #include "payload/md5_text.h"
@@ -11,15 +12,6 @@
 #include <cstring>
 
 namespace {
-
-// Appends `text` whole, or not at all when it does not fit with its NUL: a
-// report never ends in half a name or half a GBK character.
-void AppendToReport(char* report, std::size_t reportSize, const char* text) {
-  const std::size_t used = strnlen(report, reportSize);
-  const std::size_t length = std::strlen(text);
-  if (used + length >= reportSize) return;
-  std::memcpy(report + used, text, length + 1);
-}
 
 bool EntryPasses(ContainerFormat format, const ContainerEntry& entry, const char* exclusions) {
   // An entry no extraction would write is never there to pass.
@@ -45,13 +37,13 @@ unsigned VerifyInstalledFiles(const unsigned char* container, std::size_t length
     } else {
       char failed[sizeof entry.name + 4];
       std::snprintf(failed, sizeof failed, "%s....", entry.name);
-      AppendToReport(report, reportSize, failed);
+      AppendWhole(report, reportSize, failed);
     }
   }
   if (passed < walk.entryCount || walk.endedEarly) {
     char closing[64];
     ToNarrow(kFilesNotExtractedLine, kGbkCodePage, closing, sizeof closing);
-    AppendToReport(report, reportSize, closing);
+    AppendWhole(report, reportSize, closing);
   }
   return passed;
 }

@@ -3,12 +3,15 @@
 #include "core/install_dir_rules.h"
 #include "data/config_files.h"
 #include "data/install_dir.h"
+#include "data/install_report.h"
+#include "data/user_data.h"
 #include "payload/finish_install.h"
 #include "shell/page_painting.h"
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/try_it_page.h"
 #include "shell/wizard_window.h"
+#include "system/ime_checks.h"
 #include "system/install_sequence.h"
 #include "system/message_box.h"
 #include "system/platform.h"
@@ -76,9 +79,11 @@ void SiteAddressStep() {
 }
 
 void Finish(WPARAM wParam, LPARAM lParam) {
-  ShowMessageW(RestartFlag == 1 ? L"安装完毕，请立即重新启动计算机！"
-                                : L"安装完毕，如不能使用，请重新启动计算机！",
-               kProductCaption, MB_OK);
+  if (InstallReport() == 0) {
+    ShowMessageW(RestartFlag == 1 ? L"安装完毕，请立即重新启动计算机！"
+                                  : L"安装完毕，如不能使用，请重新启动计算机！",
+                 kProductCaption, MB_OK);
+  }
   Close(wParam, lParam);
 }
 
@@ -87,6 +92,15 @@ void InstallStep(WPARAM wParam, LPARAM lParam) {
   // Nothing can be installed without the payload and the work buffer.
   if (!PayloadMemoryReady()) {
     Close(wParam, lParam);
+    return;
+  }
+  if (CheckDefaultIme() == 0) {
+    Close(wParam, lParam);
+    return;
+  }
+  if (ListProgramsUsingIme() > 0) {
+    ShowMessageW(ProgramListMessage(), kProductCaption, MB_OK);
+    PageNumber = 6;
     return;
   }
   GetWindowTextA(PathLine, InstallDir, 198);
@@ -101,6 +115,7 @@ void InstallStep(WPARAM wParam, LPARAM lParam) {
   RunInstall();
   FinishFileInstall();
   WriteSettingsRecord();
+  if (OldDataState == kOldDataKeep) RestoreUserData();
   if (IsWindows64()) {
     Repaint();
     SetTimer(MainWindow, kTryItTimer, kTryItDelayMs, nullptr);

@@ -1,5 +1,6 @@
 #include "shell/wizard_window.h"
 
+#include "data/user_data.h"
 #include "shell/page_flow.h"
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
@@ -47,6 +48,9 @@ static void OnCreate(HWND window) {
   SiteLine1FrameRect = {30, 162, 365, 187};
   PathLineFrameRect = {30, 192, 365, 217};
   AcquirePayloadMemory();
+  // The user's earlier data is saved before anything can overwrite it.
+  OldDataState = kOldDataNone;
+  if (WorkBuffer != nullptr && BackupUserData() != 0) OldDataState = kOldDataBackedUp;
 }
 
 // The window closes itself by posting WM_DESTROY; whatever destroys it for

@@ -25,6 +25,17 @@ TEST(IsPlainFileName, RefusesEverythingThatCouldLeaveTheDirectory) {
   EXPECT_FALSE(IsPlainFileName("\x81\\"));  // a trail byte 0x5C is a backslash too
 }
 
+TEST(IsPlainFileName, RefusesDeviceNamesWhateverTheirCaseOrExtension) {
+  for (const char* device : {"con", "CON", "nul.txt", "Aux.lzh", "prn", "com1", "LPT9.ime",
+                             "con .txt", "conin$", "CONOUT$"}) {
+    EXPECT_FALSE(IsPlainFileName(device)) << device;
+  }
+  for (const char* file : {"com0", "com10", "lpt", "console.txt", "nul_", "lanzcon.lzh",
+                           "connect.lzh", "xnul"}) {
+    EXPECT_TRUE(IsPlainFileName(file)) << file;
+  }
+}
+
 TEST(EntryTargetPath, JoinsTheDirectoryAndAPlainName) {
   const Bytes container = ContainerBuilder(ContainerFormat::Checksummed)
                               .Add("lzsr1.bmp", ToBytes("x"))

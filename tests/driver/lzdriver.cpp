@@ -5,6 +5,10 @@
 //                                     screenshot of every page in DIR
 //   lzdriver install-silent PROGRAM   run PROGRAM setlzsrf32, answer its message
 //                                     boxes, print what it installed
+//   lzdriver reinstall-keeping PROGRAM  add a phrase of the user's to the
+//                                     installation, install again through
+//                                     the wizard keeping the user's data, and
+//                                     say whether the phrase came back
 #include <windows.h>
 
 #include <cstdio>
@@ -172,6 +176,51 @@ int InstallSilently(const wchar_t* program) {
   return code == 0 ? 0 : 1;
 }
 
+// Answers the keep question with Yes and says what each box said.
+class KeepsTheData : public TourObserver {
+ public:
+  int MessageBox(HWND box, HWND) override {
+    const std::wstring text = MessageBoxText(box);
+    Print("message: " + ToUtf8(text) + "\n");
+    return text == L"检测到安装目录下有智能岚舟以前的词组等数据文件，是否保留？" ? IDYES : IDOK;
+  }
+};
+
+int ReinstallKeeping(wchar_t** argv) {
+  char windowsDir[MAX_PATH] = {};
+  GetWindowsDirectoryA(windowsDir, MAX_PATH);
+  bool found = false;
+  const std::string dir = ReadWholeFile(std::string(windowsDir) + "\\lanzpath.lzh", &found);
+  const std::string phrases = dir + "userck.txt";
+  const std::string phrase = "lanzhou \xE1\xB0\xD6\xDB\r\n";  // GBK "岚舟"
+  std::string content = ReadWholeFile(phrases, &found);
+  if (!found) {
+    Print("no earlier installation with " + AnsiToUtf8(phrases) + "\n");
+    return 1;
+  }
+  content += phrase;
+  HANDLE file = CreateFileA(phrases.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  Print("the user added a phrase to " + AnsiToUtf8(phrases) + "\n");
+
+  Launched launched;
+  if (!StartProgram(argv[2], L"", &launched)) {
+    Print("cannot start " + ToUtf8(argv[2]) + "\n");
+    return 1;
+  }
+  KeepsTheData keeper;
+  TourChoices choices;
+  choices.skinDialog = false;
+  const TourRecord record = InstallThroughWizard(launched, choices, keeper);
+  CloseLaunched(&launched);
+  const bool kept = ReadWholeFile(phrases, &found) == content;
+  Print(std::string("the user's phrase ") + (kept ? "came back" : "was lost") + "\n");
+  if (!record.failure.empty()) Print("tour stopped: " + record.failure + "\n");
+  return kept && record.failure.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
@@ -181,7 +230,9 @@ int main() {
   if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
   if (argc == 4 && std::wstring(argv[1]) == L"tour") return TourProgram(argv);
   if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
+  if (argc == 3 && std::wstring(argv[1]) == L"reinstall-keeping") return ReinstallKeeping(argv);
   Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"
-        " | lzdriver install-silent PROGRAM | lzdriver tour PROGRAM DIR\n");
+        " | lzdriver install-silent PROGRAM | lzdriver tour PROGRAM DIR"
+        " | lzdriver reinstall-keeping PROGRAM\n");
   return 2;
 }

@@ -145,7 +145,7 @@ class Tour {
         barSeen_ = true;
         Shown("7-installing");
       }
-      if (dialogDone && TryItPageShown()) return TryIt();
+      if ((dialogDone || !choices_.skinDialog) && TryItPageShown()) return TryIt();
       Sleep(20);
     }
     return Fail("the installation did not end");

@@ -22,6 +22,8 @@ struct TourChoices {
   int windowModeButton = 107;  // "仿WIN窗口"
   int skinButton = 111;        // "暖橙釉面"
   std::wstring name = L"lanzhu";
+  // False when the user keeps the earlier data: no skin dialog is shown.
+  bool skinDialog = true;
 };
 
 // What the tour met, in order.

@@ -84,6 +84,9 @@ TEST_F(PageFlow, SavedAddressesFillTheAddressPage) {
   ASSERT_TRUE(WriteBytes(WindowsDir() + "\\lanzpath.lzh", "c:\\saved\\"));
   ASSERT_TRUE(WriteBytes("c:\\saved\\lznetsj.dat",
                          "LZNETURL1=" + std::string(120, 'a') + "\r\nLZNETURL2=gov.example\r\n"));
+  // The window's creation resolved the directory for the user-data backup,
+  // before these records were there: resolve it again, as a new start would.
+  std::memset(InstallDir, 0, sizeof InstallDir);
   Click(90, 257);
   // An address longer than the line's buffer keeps its first 99 characters.
   EXPECT_EQ(std::wstring(99, L'a'), LineText(SiteLine1));
@@ -105,8 +108,11 @@ TEST_F(PageFlow, TheTimerShowsTheTryItPageWhoseConfirmNeedsTwoClicks) {
   EXPECT_EQ(9, PageNumber);
   EXPECT_TRUE(shown_.empty());
   Click(90, 257);
+  // Nothing was installed: the report of Finish takes the place of the
+  // completion message.
   ASSERT_EQ(1u, shown_.size());
-  EXPECT_EQ(L"安装完毕，如不能使用，请重新启动计算机！", shown_[0].text);
+  EXPECT_EQ(0u, shown_[0].text.find(L"智能岚舟汉字输入系统7.3版安装情况报告。"));
+  EXPECT_EQ(L"智能岚舟7.3", shown_[0].caption);
   EXPECT_TRUE(CloseRequested());
 }
 
