@@ -39,7 +39,7 @@ function(lanz_wine_tests target)
                --gtest_filter=${suite}.*)
       set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED bench.${config}
-        ENVIRONMENT "LANZ_CONFIG=${config};LANZ_BENCH_DIR=${LANZ_BENCH_DIR};${arg_ENVIRONMENT}"
+        ENVIRONMENT "LANZ_CONFIG=${config};LANZ_BENCH_DIR=${LANZ_BENCH_DIR};LANZ_PRIVATE_DISPLAY=1;${arg_ENVIRONMENT}"
         LABELS "wine;${config}"
         # A suite that ran no test (a stale binary, a renamed suite) fails.
         FAIL_REGULAR_EXPRESSION "\\] 0 tests from"
