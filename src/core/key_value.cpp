@@ -20,6 +20,19 @@ void FindKeyValue(const std::uint8_t* text, std::size_t length, const char* key,
   }
 }
 
+void CopySiteAddress(const char* value, char (&address)[kSiteAddressSize]) {
+  std::size_t length = 0;
+  while (value[length] != '\0') {
+    const unsigned char byte = static_cast<unsigned char>(value[length]);
+    const bool doubleByte = byte >= 0x81 && byte <= 0xFE && value[length + 1] != '\0';
+    const std::size_t width = doubleByte ? 2 : 1;
+    if (length + width > kSiteAddressSize - 1) break;
+    length += width;
+  }
+  std::memcpy(address, value, length);
+  address[length] = '\0';
+}
+
 std::size_t BuildSiteAddressText(const char* organisationSite, const char* governmentSite,
                                  char (&text)[kConfigTextSize]) {
   const int length = std::snprintf(

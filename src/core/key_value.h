@@ -14,6 +14,11 @@ constexpr std::size_t kConfigTextSize = 1000;
 void FindKeyValue(const std::uint8_t* text, std::size_t length, const char* key,
                   char (&value)[kKeyValueSize]);
 
+// Copies a value into an address buffer: at most 99 bytes, never ending in
+// the middle of a double-byte (GBK or Big5) character, whose lead byte is
+// 0x81 to 0xFE.
+void CopySiteAddress(const char* value, char (&address)[kSiteAddressSize]);
+
 // The nine CR LF-ended lines of "lznetsj.dat": the two site addresses, then
 // the seven fixed settings. Returns the text's length (no terminator counted).
 std::size_t BuildSiteAddressText(const char* organisationSite, const char* governmentSite,

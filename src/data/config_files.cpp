@@ -40,7 +40,7 @@ void FillSiteAddress(const std::uint8_t* text, const char* key, char (&address)[
                      HWND line) {
   char value[kKeyValueSize];
   FindKeyValue(text, kConfigTextSize, key, value);
-  std::snprintf(address, sizeof address, "%s", value);
+  CopySiteAddress(value, address);
   SetWindowTextA(line, address);
 }
 

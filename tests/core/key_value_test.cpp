@@ -38,6 +38,20 @@ TEST(FindKeyValue, NeverLooksPastTheLengthAndCutsAt250) {
   EXPECT_STREQ("", value);  // the key itself runs past the length
 }
 
+TEST(CopySiteAddress, KeepsNinetyNineBytesWithoutSplittingACharacter) {
+  char address[kSiteAddressSize];
+  CopySiteAddress(std::string(150, 'a').c_str(), address);
+  EXPECT_EQ(std::string(99, 'a'), address);
+  std::string gbk;
+  for (int i = 0; i < 60; ++i) gbk += "\xD5\xFE";
+  CopySiteAddress(gbk.c_str(), address);
+  EXPECT_EQ(gbk.substr(0, 98), address);  // the 50th character would not fit whole
+  CopySiteAddress(("a" + gbk).c_str(), address);
+  EXPECT_EQ(("a" + gbk).substr(0, 99), address);
+  CopySiteAddress("www.\xD5", address);  // a lead byte at the end stays a byte
+  EXPECT_STREQ("www.\xD5", address);
+}
+
 TEST(BuildSiteAddressText, NineCrLfLinesWithTheFixedSettings) {
   char text[kConfigTextSize];
   const std::size_t length = BuildSiteAddressText("www.org.cn", "", text);

@@ -98,6 +98,24 @@ TEST_F(PageFlow, SavedAddressesFillTheAddressPage) {
   EXPECT_EQ(0u, written.find("LZNETURL1=" + std::string(99, 'a') + "\r\nLZNETURL2=new.example\r\n"));
 }
 
+TEST_F(PageFlow, AnOversizedAddressFileWithoutLineEndsIsReadWithoutHarm) {
+  CreateDirectoryA("c:\\saved", nullptr);
+  ASSERT_TRUE(WriteBytes(WindowsDir() + "\\lanzpath.lzh", "c:\\saved\\"));
+  // No line ends, GBK bytes, and the second key only after the first 1000
+  // bytes, which are all the address page reads.
+  std::string text = "LZNETURL1=";
+  while (text.size() < 1500) text += "\xD5\xFE\xB8\xAE";
+  text += "LZNETURL2=late.example";
+  ASSERT_TRUE(WriteBytes("c:\\saved\\lznetsj.dat", text));
+  std::memset(InstallDir, 0, sizeof InstallDir);
+  Click(90, 257);
+  char first[200] = {};
+  GetWindowTextA(SiteLine1, first, sizeof first);
+  // 99 bytes would end inside a character: the address keeps 98.
+  EXPECT_EQ(text.substr(10, 98), std::string(first));
+  EXPECT_EQ(L"", LineText(SiteLine2));
+}
+
 TEST_F(PageFlow, TheTimerShowsTheTryItPageWhoseConfirmNeedsTwoClicks) {
   ToDirectoryPage();
   PageNumber = 7;
