@@ -107,6 +107,20 @@ TEST_F(SilentInstall, PlacesTheFullModulesAndTheUninstallerInTheSystemDirectorie
   EXPECT_FALSE(FileExists(windows + "\\syswow64\\lanzdel.exe"));
 }
 
+// The start-up entry and the browser token, as the installer's 32-bit view
+// shows them.
+std::wstring StartUpValue() {
+  return ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"lzlzsjgl");
+}
+
+std::wstring UserAgentToken() {
+  return ReadTextW(HKEY_LOCAL_MACHINE,
+                   L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
+                   L"User Agent\\Post Platform",
+                   L"lzsr7300");
+}
+
 TEST_F(SilentInstall, WritesTheRegistryEntries) {
   std::string path;
   ASSERT_TRUE(ReadPathValue(&path));
@@ -117,13 +131,8 @@ TEST_F(SilentInstall, WritesTheRegistryEntries) {
   EXPECT_EQ(L"岚舟五笔", ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"DisplayName"));
   EXPECT_EQ(FromUtf8(SystemDir()) + L"\\lanzdel.exe",
             ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"UninstallString"));
-  EXPECT_EQ(L"c:\\lanzhu2\\lanzlzsr.exe lz",
-            ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                      L"lzlzsjgl"));
-  EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
-                           L"User Agent\\Post Platform",
-                           L"lzsr7300"));
+  EXPECT_EQ(L"c:\\lanzhu2\\lanzlzsr.exe lz", StartUpValue());
+  EXPECT_EQ(L"", UserAgentToken());
   if (CurrentConfig().windows64) {
     // setupw64.exe, a 64-bit program, persisted the directory in its own view.
     std::string native;
@@ -162,13 +171,8 @@ TEST(SilentInstallRefused, AStartUpKeyThatCannotBeWrittenIsSkipped) {
     AnswerMessageBox(box, IDOK);
   }
   EXPECT_EQ(0u, install.WaitForExit(120000));
-  EXPECT_EQ(L"(no value)",
-            ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                      L"lzlzsjgl"));
-  EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
-                           L"User Agent\\Post Platform",
-                           L"lzsr7300"));
+  EXPECT_EQ(L"(no value)", StartUpValue());
+  EXPECT_EQ(L"", UserAgentToken());
   EXPECT_TRUE(FileExists("c:\\lanzhu2\\lanzhu4.ime"));
   EXPECT_TRUE(FileExists(SystemDir() + "\\lanzhu4.ime"));
 }
