@@ -5,7 +5,7 @@ static bool FoldedMatch(unsigned char textChar, unsigned char patternChar) {
   return textChar >= 'A' && textChar <= 'Z' && patternChar == textChar + 32;
 }
 
-int ContainsNoCase(const char* text, const char* pattern) {
+const char* FindNoCase(const char* text, const char* pattern) {
   for (const char* start = text; *start != '\0'; ++start) {
     const char* t = start;
     const char* p = pattern;
@@ -14,7 +14,11 @@ int ContainsNoCase(const char* text, const char* pattern) {
       ++t;
       ++p;
     }
-    if (*p == '\0') return 1;
+    if (*p == '\0') return start;
   }
-  return 0;
+  return nullptr;
+}
+
+int ContainsNoCase(const char* text, const char* pattern) {
+  return FindNoCase(text, pattern) != nullptr ? 1 : 0;
 }

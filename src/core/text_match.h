@@ -5,3 +5,6 @@
 // Keywords and file-name lists are written in lower case, so this finds them
 // however the user or Windows capitalised the text. Returns 1 or 0.
 int ContainsNoCase(const char* text, const char* pattern);
+
+// Where the first such match starts in `text`, or nullptr.
+const char* FindNoCase(const char* text, const char* pattern);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/command_line.h"
 #include "core/install_dir_rules.h"
 #include "core/text_match.h"
 #include "data/install_dir.h"
@@ -15,6 +16,7 @@
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/product_texts.h"
+#include "system/run_result.h"
 
 // Registration mode: the directory comes from "reglz32=" when the command line
 // carries it in exactly that form, else the one resolved at start stays.
@@ -34,30 +36,37 @@ static void RunRegistrationMode(const char* commandLine) {
 }
 
 // Silent mode has no window to own the payload and the work buffer, so it
-// takes them itself for the one installation it runs.
+// takes them itself for the one installation it runs. Nobody may be there to
+// answer a box: what it decides itself goes to the exit code and the log.
 static void RunSilentMode() {
   AcquirePayloadMemory();
-  if (PayloadMemoryReady()) RunInstall();
+  if (Payload == nullptr) {
+    NoteIncomplete("the installer holds no payload");
+  } else if (WorkBuffer == nullptr) {
+    NoteIncomplete("no memory for the work buffer");
+  } else {
+    RunInstall();
+  }
   ReleasePayloadMemory();
 }
 
-static int RunMessageLoop() {
+static void RunMessageLoop() {
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return static_cast<int>(message.wParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-  PageNumber = 0;
+static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCommand) {
   OemCodePage = static_cast<int>(GetOEMCP());
   RunMode = kWindowMode;
   ResolveInstallDir();
   if (LacksAdminRights()) {
     ShowMessageW(kLacksAdminText, kProductCaption, MB_OK);
-    return 0;
+    NoteIncomplete("no administrator rights");
+    // Only the silent mode tells a deployment tool by its exit code.
+    return ContainsNoCase(commandLine, "setlzsrf32") ? RunExitCode() : 0;
   }
 
   RegistrationFlag = 0;
@@ -72,10 +81,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
   }
   if (RunMode == kSilentMode) {
     RunSilentMode();
-    return 0;
+    return RunExitCode();
   }
 
   if (!RegisterWizardClass(instance)) return 0;
   if (!CreateWizardWindow(instance, showCommand)) return 0;
-  return RunMessageLoop();
+  RunMessageLoop();
+  return 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  PageNumber = 0;
+  char logPath[MAX_PATH];
+  if (FindLogPathArgument(commandLine, logPath, sizeof logPath)) {
+    StartRunLog(logPath, "setup.exe");
+  }
+  const int exitCode = RunChosenMode(instance, commandLine, showCommand);
+  EndRunLog();
+  return exitCode;
 }

@@ -1,3 +1,4 @@
+#include "core/command_line.h"
 #include "core/text_match.h"
 
 #include <gtest/gtest.h>
@@ -32,4 +33,30 @@ TEST(ContainsNoCase, BytesAboveAsciiMatchOnlyThemselves) {
   EXPECT_EQ(0, ContainsNoCase(longLine.c_str(), "reglz32"));
   longLine += "REGLZ32";
   EXPECT_EQ(1, ContainsNoCase(longLine.c_str(), "reglz32"));
+}
+
+TEST(FindLogPathArgument, TakesTheQuotedOrBlankEndedPathAfterTheKeyword) {
+  struct Case {
+    const char* commandLine;
+    const char* path;  // nullptr: no log
+  } const cases[] = {
+      {"setlzsrf32 loglz32=c:\\logs\\lz.log", "c:\\logs\\lz.log"},
+      {"LOGLZ32=c:\\a.log setlzsrf32", "c:\\a.log"},
+      {"setlzsrf32 loglz32=\"c:\\my logs\\lz.log\" x", "c:\\my logs\\lz.log"},
+      {"setlzsrf32 \"loglz32=c:\\my logs\\lz.log\"", "c:\\my logs\\lz.log"},
+      {"setlzsrf32", nullptr},
+      {"loglz32=", nullptr},
+      {"loglz32= c:\\a.log", nullptr},
+      {"loglz32=\"c:\\unclosed", nullptr},
+      {"loglz32=c:\\a\x01.log", nullptr},
+  };
+  for (const Case& c : cases) {
+    char out[32] = "x";
+    EXPECT_EQ(c.path != nullptr, FindLogPathArgument(c.commandLine, out, sizeof out)) << c.commandLine;
+    EXPECT_STREQ(c.path != nullptr ? c.path : "", out) << c.commandLine;
+  }
+  // A path that does not fit is refused, not cut.
+  char out[9];
+  EXPECT_FALSE(FindLogPathArgument("loglz32=c:\\a.logx", out, sizeof out));
+  EXPECT_TRUE(FindLogPathArgument("loglz32=c:\\a.log", out, sizeof out));
 }
