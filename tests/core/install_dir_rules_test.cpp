@@ -5,24 +5,115 @@
 #include <cstring>
 #include <string>
 
-TEST(CheckInstallDir, AcceptsOneLevelBelowADriveRoot) {
-  EXPECT_EQ(1, CheckInstallDir("c:\\lanzhu2\\"));
-  EXPECT_EQ(1, CheckInstallDir("c:\\lanzhu2"));  // the default without its backslash
-  EXPECT_EQ(1, CheckInstallDir("c:\\ab"));       // five characters
-  EXPECT_EQ(1, CheckInstallDir("1:\\digit"));    // the drive letter is not tested
-  EXPECT_EQ(1, CheckInstallDir("D:\\\xB0\xB2\xD7\xB0\\"));  // GBK name
+namespace {
+
+// GBK (936) and Big5 (950) both begin double-byte characters with 0x81 to
+// 0xFE; a single-byte code page has no lead bytes.
+enum class CodePage { kGbk, kBig5, kSingleByte };
+
+LeadBytes LeadsOf(CodePage codePage) {
+  LeadBytes leads{};
+  if (codePage == CodePage::kSingleByte) return leads;
+  for (int byte = 0x81; byte <= 0xFE; ++byte) leads.lead[byte] = true;
+  return leads;
 }
 
-TEST(CheckInstallDir, RejectsEverythingElse) {
-  EXPECT_EQ(0, CheckInstallDir("c:\\a"));          // four characters
-  EXPECT_EQ(0, CheckInstallDir("c:\\"));           // a bare drive root
-  EXPECT_EQ(0, CheckInstallDir(""));
-  EXPECT_EQ(0, CheckInstallDir("c"));
-  EXPECT_EQ(0, CheckInstallDir("c:\\a\\b\\"));     // two levels, trailing backslash
-  EXPECT_EQ(0, CheckInstallDir("c:\\ab\\cd"));     // two levels without it
-  EXPECT_EQ(0, CheckInstallDir("lanzhu2\\"));      // relative
-  EXPECT_EQ(0, CheckInstallDir("c:/lanzhu2/"));    // forward slashes
-  EXPECT_EQ(0, CheckInstallDir("\\\\srv\\share")); // UNC
+const std::string kLongName(195, 'a');
+
+struct DirCase {
+  std::string text;
+  CodePage codePage;
+  int page;               // CheckInstallDir
+  bool record;            // AcceptDirRecord of the same bytes
+  std::string persisted;  // after AppendDirBackslash
+  std::string stripped;   // persisted after StripDirBackslash
+};
+
+const DirCase kDirCases[] = {
+    {"c:\\lanzhu2\\", CodePage::kGbk, 1, true, "c:\\lanzhu2\\", "c:\\lanzhu2"},
+    {"c:\\lanzhu2", CodePage::kGbk, 1, false, "c:\\lanzhu2\\", "c:\\lanzhu2"},
+    {"D:\\ab", CodePage::kGbk, 1, false, "D:\\ab\\", "D:\\ab"},
+    {"c:\\a", CodePage::kGbk, 0, false, "c:\\a\\", "c:\\a"},
+    {"c:\\", CodePage::kGbk, 0, false, "c:\\", "c:"},
+    {"", CodePage::kGbk, 0, false, "\\", ""},
+    {"1:\\digit\\", CodePage::kGbk, 0, false, "1:\\digit\\", "1:\\digit"},
+    {"c:\\a\\b\\", CodePage::kGbk, 0, false, "c:\\a\\b\\", "c:\\a\\b"},
+    {"c:\\ab\\cd", CodePage::kGbk, 0, false, "c:\\ab\\cd\\", "c:\\ab\\cd"},
+    {"..\\..\\", CodePage::kGbk, 0, false, "..\\..\\", "..\\.."},
+    {"c:/lanzhu2/", CodePage::kGbk, 0, false, "c:/lanzhu2/\\", "c:/lanzhu2/"},
+    {"\\\\srv\\share\\", CodePage::kGbk, 0, false, "\\\\srv\\share\\", "\\\\srv\\share"},
+    {"c:\\..\\", CodePage::kGbk, 0, false, "c:\\..\\", "c:\\.."},
+    {"c:\\name.\\", CodePage::kGbk, 0, false, "c:\\name.\\", "c:\\name."},
+    {"c:\\name \\", CodePage::kGbk, 0, false, "c:\\name \\", "c:\\name "},
+    {"c:\\a/..\\", CodePage::kGbk, 0, false, "c:\\a/..\\", "c:\\a/.."},
+    {"c:\\a:b\\", CodePage::kGbk, 0, false, "c:\\a:b\\", "c:\\a:b"},
+    {"c:\\a\tb\\", CodePage::kGbk, 0, false, "c:\\a\tb\\", "c:\\a\tb"},
+    {"c:\\" + kLongName + "\\", CodePage::kGbk, 1, true, "c:\\" + kLongName + "\\",
+     "c:\\" + kLongName},
+    {"c:\\" + kLongName, CodePage::kGbk, 1, false, "c:\\" + kLongName + "\\", "c:\\" + kLongName},
+    {"c:\\" + kLongName + "a", CodePage::kGbk, 0, false, "c:\\" + kLongName + "a",
+     "c:\\" + kLongName + "a"},
+    // 誠 and 乗 in GBK, 許, 功能 and 四 in Big5: second bytes 0x5C and 0x7C.
+    {"c:\\\xD5\x5C\\", CodePage::kGbk, 1, true, "c:\\\xD5\x5C\\", "c:\\\xD5\x5C"},
+    {"c:\\\x81\x5C", CodePage::kGbk, 1, false, "c:\\\x81\x5C\\", "c:\\\x81\x5C"},
+    {"c:\\\xB3\x5C", CodePage::kBig5, 1, false, "c:\\\xB3\x5C\\", "c:\\\xB3\x5C"},
+    {"c:\\\xA5\x5C\xAF\xE0\\", CodePage::kBig5, 1, true, "c:\\\xA5\x5C\xAF\xE0\\",
+     "c:\\\xA5\x5C\xAF\xE0"},
+    {"c:\\\xA5\x7C\\", CodePage::kBig5, 1, true, "c:\\\xA5\x7C\\", "c:\\\xA5\x7C"},
+    // The same bytes where they are single characters.
+    {"c:\\\xB3\x5C", CodePage::kSingleByte, 1, true, "c:\\\xB3\x5C", "c:\\\xB3"},
+    {"c:\\\xA5\x5C\xAF\xE0\\", CodePage::kSingleByte, 0, false, "c:\\\xA5\x5C\xAF\xE0\\",
+     "c:\\\xA5\x5C\xAF\xE0"},
+    {"c:\\\xA5\x7C\\", CodePage::kSingleByte, 0, false, "c:\\\xA5\x7C\\", "c:\\\xA5\x7C"},
+};
+
+TEST(InstallDirRules, PagePersistingAndRecordsByCharacters) {
+  for (const DirCase& row : kDirCases) {
+    SCOPED_TRACE("\"" + row.text + "\" leads " + std::to_string(static_cast<int>(row.codePage)));
+    const LeadBytes leads = LeadsOf(row.codePage);
+    EXPECT_EQ(row.page, CheckInstallDir(row.text.c_str(), leads));
+
+    char dir[kInstallDirSize];
+    std::memset(dir, 'x', sizeof dir);
+    EXPECT_EQ(row.record, AcceptDirRecord(row.text.data(), row.text.size(), leads, dir));
+    if (row.record) {
+      EXPECT_EQ(row.text, dir);
+      EXPECT_EQ('\0', dir[kInstallDirMaxChars]);
+    } else {
+      EXPECT_EQ(std::string(sizeof dir, 'x'), std::string(dir, sizeof dir));  // left alone
+    }
+
+    char persisted[kInstallDirSize] = {};
+    std::memcpy(persisted, row.text.c_str(), row.text.size());
+    AppendDirBackslash(persisted, leads);
+    EXPECT_EQ(row.persisted, persisted);
+    StripDirBackslash(persisted, leads);
+    EXPECT_EQ(row.stripped, persisted);
+  }
+}
+
+TEST(InstallDirRules, RecordBytesAndRegistryTypes) {
+  const LeadBytes leads = LeadsOf(CodePage::kGbk);
+  char dir[kInstallDirSize] = {};
+  // Bytes beyond the text count: a NUL inside, or one past 199.
+  EXPECT_FALSE(AcceptDirRecord("c:\\a\0b\\", 7, leads, dir));
+  EXPECT_FALSE(AcceptDirRecord("\0\0\0\0\0\0", 6, leads, dir));
+  const std::string full = "c:\\" + std::string(kInstallDirMaxChars - 4, 'f') + "\\";
+  EXPECT_TRUE(AcceptDirRecord(full.data(), full.size(), leads, dir));
+  const std::string tooLong = "c:\\" + std::string(kInstallDirMaxChars - 3, 'f') + "\\";
+  EXPECT_FALSE(AcceptDirRecord(tooLong.data(), tooLong.size(), leads, dir));
+
+  // A REG_SZ loses one stored terminator; every other type has no text.
+  std::size_t length = 8;
+  EXPECT_TRUE(RegistryValueText(kRegSzType, "c:\\dir\\\0", length));
+  EXPECT_EQ(7u, length);
+  length = 9;
+  EXPECT_TRUE(RegistryValueText(kRegSzType, "c:\\dir\\\0\0", length));
+  EXPECT_FALSE(AcceptDirRecord("c:\\dir\\\0", length, leads, dir));
+  for (std::uint32_t type : {0u, 2u, 3u, 4u, 7u}) {
+    length = 8;
+    EXPECT_FALSE(RegistryValueText(type, "c:\\dir\\\0", length)) << type;
+  }
 }
 
 TEST(IsResolvedDir, LooksOnlyAtTheSecondAndThirdCharacter) {
@@ -51,23 +142,4 @@ TEST(RegistrationDirArgument, TakesOnlyTheFirstLowerCaseR) {
   EXPECT_EQ(nullptr, RegistrationDirArgument(""));
 }
 
-TEST(AppendDirBackslash, AppendsOnceAndNeverPastTheBuffer) {
-  char dir[kInstallDirSize] = "c:\\lanzhu2";
-  AppendDirBackslash(dir);
-  EXPECT_STREQ("c:\\lanzhu2\\", dir);
-  AppendDirBackslash(dir);
-  EXPECT_STREQ("c:\\lanzhu2\\", dir);
-
-  char full[kInstallDirSize];
-  std::memset(full, 'a', kInstallDirMaxChars);
-  full[kInstallDirMaxChars] = '\0';
-  AppendDirBackslash(full);
-  EXPECT_EQ(std::string(kInstallDirMaxChars, 'a'), full);
-
-  char almost[kInstallDirSize];
-  std::memset(almost, 'a', kInstallDirMaxChars - 1);
-  almost[kInstallDirMaxChars - 1] = '\0';
-  AppendDirBackslash(almost);
-  EXPECT_EQ(kInstallDirMaxChars, std::strlen(almost));
-  EXPECT_EQ('\\', almost[kInstallDirMaxChars - 1]);
-}
+}  // namespace

@@ -92,13 +92,13 @@ bool ReadPathValue(std::string* bytes, REGSAM view) {
   return true;
 }
 
-bool WritePathValue(const std::string& bytes) {
+bool WritePathValue(const std::string& bytes, DWORD type) {
   HKEY key;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, nullptr, 0,
                       KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const bool ok = RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+  const bool ok = RegSetValueExA(key, "path", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                                  static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;

@@ -28,7 +28,7 @@ std::string SystemDir();
 // HKLM\Software\lanzwb "path" in the registry view of a 32-bit process
 // (`view` KEY_WOW64_32KEY or KEY_WOW64_64KEY), without one stored terminator.
 bool ReadPathValue(std::string* bytes, REGSAM view = KEY_WOW64_32KEY);
-bool WritePathValue(const std::string& bytes);
+bool WritePathValue(const std::string& bytes, DWORD type = REG_SZ);
 void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 
 // A REG_SZ value as text; "(no key)", "(no value)" or "(not REG_SZ)" else.
