@@ -35,8 +35,13 @@ int CheckInstallDir(const char* text, const LeadBytes& leads) {
       endsInBackslash = true;
       break;
     }
-    // Second bytes of GBK and Big5 include "|": only single bytes count.
-    if (CharLength(c, leads) == 1 && IsForbiddenInName(*c)) return 0;
+    if (CharLength(c, leads) == 1) {
+      // A lead byte without its second byte would take the backslash that
+      // persisting appends as its own.
+      if (leads.lead[static_cast<unsigned char>(*c)]) return 0;
+      // Second bytes of GBK and Big5 include "|": only single bytes count.
+      if (IsForbiddenInName(*c)) return 0;
+    }
     lastOfName = c;
   }
   // Windows drops a trailing dot or blank, and "." and ".." name other places.

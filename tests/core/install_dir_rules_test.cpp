@@ -60,6 +60,8 @@ const DirCase kDirCases[] = {
     {"c:\\\xA5\x5C\xAF\xE0\\", CodePage::kBig5, 1, true, "c:\\\xA5\x5C\xAF\xE0\\",
      "c:\\\xA5\x5C\xAF\xE0"},
     {"c:\\\xA5\x7C\\", CodePage::kBig5, 1, true, "c:\\\xA5\x7C\\", "c:\\\xA5\x7C"},
+    // A lead byte that ends the text would make the appended backslash its own.
+    {"c:\\ab\xAD", CodePage::kGbk, 0, false, "c:\\ab\xAD\\", "c:\\ab\xAD\\"},
     // The same bytes where they are single characters.
     {"c:\\\xB3\x5C", CodePage::kSingleByte, 1, true, "c:\\\xB3\x5C", "c:\\\xB3"},
     {"c:\\\xA5\x5C\xAF\xE0\\", CodePage::kSingleByte, 0, false, "c:\\\xA5\x5C\xAF\xE0\\",
