@@ -124,6 +124,15 @@ bool ProtectedRecordHolds(const char* text) {
          std::memcmp(record.text, text, record.length) == 0;
 }
 
+bool InstallDirIsLink() {
+  char dir[kInstallDirSize];
+  std::memcpy(dir, InstallDir, sizeof dir);
+  dir[kInstallDirSize - 1] = '\0';
+  StripDirBackslash(dir, AnsiLeadBytes());
+  const DWORD attributes = GetFileAttributesA(dir);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 static void WritePathFile(const char* path) {
   HFILE file = _lcreat(path, 0);
   if (file == HFILE_ERROR) return;

@@ -25,6 +25,10 @@ char* ResolveInstallDir();
 // `text`.
 bool ProtectedRecordHolds(const char* text);
 
+// Whether InstallDir exists as a link or junction: whatever is written into
+// it would land where the link points.
+bool InstallDirIsLink();
+
 // Writes InstallDir (with its trailing backslash appended) to the path file in
 // the Windows directory, to HKLM\Software\lanzwb "path" and, on Vista and
 // later, to the spare path file. Leaves the system directory in

@@ -44,6 +44,9 @@ static void RunSilentMode() {
     NoteIncomplete("the installer holds no payload");
   } else if (WorkBuffer == nullptr) {
     NoteIncomplete("no memory for the work buffer");
+  } else if (InstallDirIsLink()) {
+    LogStep("%s is a link or junction", InstallDir);
+    NoteIncomplete("the installation directory is a link");
   } else {
     RunInstall();
   }

@@ -42,6 +42,10 @@ std::vector<std::wstring> KeyboardLayoutKeys();
 // The three records of the installation directory, removed.
 void ClearInstallDirRecords();
 
+// Makes C:\<name> a link to the directory C:\<target>, which Windows shows as
+// a reparse point. True once it is there.
+bool MakeDirLink(const std::string& name, const std::string& target);
+
 // The Windows path under which a prefix sees a native file of the build
 // (Wine maps the native root to Z:).
 std::string WindowsPathOfNative(const std::string& nativePath);
