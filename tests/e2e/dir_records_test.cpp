@@ -1,8 +1,6 @@
-// Records of the installation directory that the installer must not believe,
-// an installation directory that is a link, and one whose name ends in the
-// byte 0x5C of a double-byte character: one run of the real setup.exe per
-// row, each row a suite of its own, so in a fresh prefix (CMake registers
-// each in the configurations it is run in).
+// Directory records the installer must not believe, a directory that is a
+// link, a name ending in a second byte 0x5C: one run of the real setup.exe
+// per row, each row a suite of its own and so in a fresh prefix.
 
 #include <gtest/gtest.h>
 
@@ -14,109 +12,85 @@
 
 namespace {
 
-const std::string kNone = "-";
 const std::string kPathFile = WindowsDir() + "\\lanzpath.lzh";
 const std::string kSpareFile = "c:\\lanzhu\\lanzpath.lzh";
-const std::string kDefaultDir = "c:\\lanzhu2\\";
+
+enum class Record { kInPathFile, kInValue, kInSpareFile, kNowhere };
 
 struct Scenario {
   const char* suite;
-  std::string pathFile;
-  std::string value;
+  Record record;
+  std::string bytes;
   DWORD valueType;
-  std::string spare;
-  std::wstring arguments;
-  // Where every record must point and the files must be; "" where the run
-  // installs nothing and the records name the default.
-  std::string installDir;
-  DWORD exitCode;
+  const wchar_t* arguments;
+  std::string installDir;  // every record names it afterwards
+  bool installs;
 };
 
 const Scenario kScenarios[] = {
-    {"RecordEmptyPathFile", "", kNone, REG_SZ, kNone, L"setlzsrf32", kDefaultDir, 0},
-    {"RecordNulPathFile", std::string(8, '\0'), kNone, REG_SZ, kNone, L"setlzsrf32", kDefaultDir,
-     0},
-    {"RecordParentPathFile", "..\\..\\", kNone, REG_SZ, kNone, L"setlzsrf32", kDefaultDir, 0},
-    {"RecordDwordValue", kNone, "c:\\dword\\", REG_DWORD, kNone, L"setlzsrf32", kDefaultDir, 0},
-    {"RecordExpandValue", kNone, "c:\\expand\\", REG_EXPAND_SZ, kNone, L"setlzsrf32", kDefaultDir,
-     0},
-    // Read whole, as once 199 of its bytes were: "c:\aaa…a" without the backslash.
-    {"RecordOverlongPathFile", "c:\\" + std::string(196, 'a') + "\\", kNone, REG_SZ, kNone,
-     L"setlzsrf32", kDefaultDir, 0},
-    {"RecordSpareOnly", kNone, kNone, REG_SZ, "c:\\", L"setlzsrf32", kDefaultDir, 0},
-    {"RecordRegistrationArgument", kNone, kNone, REG_SZ, kNone, L"reglz32=c:\\", "", 0},
+    {"RecordEmptyPathFile", Record::kInPathFile, "", 0, L"setlzsrf32", "c:\\lanzhu2\\", true},
+    {"RecordNulPathFile", Record::kInPathFile, std::string(8, '\0'), 0, L"setlzsrf32",
+     "c:\\lanzhu2\\", true},
+    {"RecordParentPathFile", Record::kInPathFile, "..\\..\\", 0, L"setlzsrf32", "c:\\lanzhu2\\",
+     true},
+    {"RecordDwordValue", Record::kInValue, "c:\\dword\\", REG_DWORD, L"setlzsrf32", "c:\\lanzhu2\\",
+     true},
+    {"RecordExpandValue", Record::kInValue, "c:\\expand\\", REG_EXPAND_SZ, L"setlzsrf32",
+     "c:\\lanzhu2\\", true},
+    {"RecordOverlongPathFile", Record::kInPathFile, "c:\\" + std::string(196, 'a') + "\\", 0,
+     L"setlzsrf32", "c:\\lanzhu2\\", true},
+    {"RecordSpareOnly", Record::kInSpareFile, "c:\\", 0, L"setlzsrf32", "c:\\lanzhu2\\", true},
+    {"RecordRegistrationArgument", Record::kNowhere, "", 0, L"reglz32=c:\\", "c:\\lanzhu2\\", false},
     // 許 in Big5 is B3 5C.
-    {"TrailByteInstallDir", "c:\\\xB3\x5C\\", kNone, REG_SZ, kNone, L"setlzsrf32",
-     "c:\\\xB3\x5C\\", 0},
+    {"TrailByteInstallDir", Record::kInPathFile, "c:\\\xB3\x5C\\", 0, L"setlzsrf32",
+     "c:\\\xB3\x5C\\", true},
 };
 
-void PlantRecords(const Scenario& row) {
-  ClearInstallDirRecords();
-  CreateDirectoryA("c:\\lanzhu", nullptr);
-  EXPECT_TRUE(row.pathFile == kNone || WriteBytes(kPathFile, row.pathFile));
-  EXPECT_TRUE(row.value == kNone || WritePathValue(row.value, row.valueType));
-  EXPECT_TRUE(row.spare == kNone || WriteBytes(kSpareFile, row.spare));
-}
-
-// Runs setup.exe, answering the boxes of registration and of setupw64.exe.
-DWORD RunInstaller(const std::wstring& arguments, bool installs) {
+// Runs setup.exe, answering the boxes of registration and of setupw64.exe,
+// which rewrites the records too and may say so after setup.exe has ended.
+DWORD RunInstaller(const std::wstring& arguments, bool waitForSetupw64) {
   InstallerRun run(arguments);
-  EXPECT_TRUE(run.started());
   std::vector<std::wstring> answered;
   const DWORD code = WaitAnsweringMessageBoxes(run.launched(), L"智能岚舟", 120000, &answered);
-  // setupw64.exe, which rewrites the records too, may say it is done later.
-  if (installs && CurrentConfig().windows64 && answered.empty()) {
+  if (waitForSetupw64 && CurrentConfig().windows64 && answered.empty()) {
     if (HWND box = WaitForMessageBoxTitled(L"智能岚舟", 30000)) AnswerMessageBox(box, IDOK);
   }
   return code;
 }
 
-// Every record names `dir`, the files are there when the run installs, and
-// nothing of the installation lands in C:\ itself.
-void ExpectRecordsAndFilesIn(const std::string& dir, bool installed) {
-  std::string bytes;
-  EXPECT_TRUE(ReadBytes(kPathFile, &bytes));
-  EXPECT_EQ(dir, bytes);
-  EXPECT_TRUE(ReadPathValue(&bytes));
-  EXPECT_EQ(dir, bytes);
-  if (CurrentConfig().majorVersion >= 6) {
-    EXPECT_TRUE(ReadBytes(kSpareFile, &bytes));
-    EXPECT_EQ(dir, bytes);
+bool Plant(const Scenario& row) {
+  switch (row.record) {
+    case Record::kInPathFile: return WriteBytes(kPathFile, row.bytes);
+    case Record::kInValue: return WritePathValue(row.bytes, row.valueType);
+    case Record::kInSpareFile: return WriteBytes(kSpareFile, row.bytes);
+    default: return true;
   }
-  EXPECT_EQ(installed, FileExists(dir + "lanzhu4.ime"));
-  EXPECT_EQ(installed, FileExists(dir + "lanzcyzk.lz1"));
-  WIN32_FIND_DATAA found;
-  HANDLE stray = FindFirstFileA("c:\\*.ime", &found);
-  EXPECT_EQ(INVALID_HANDLE_VALUE, stray) << found.cFileName;
-  if (stray != INVALID_HANDLE_VALUE) FindClose(stray);
 }
 
 class DirRecordScenario : public ::testing::Test {
  public:
   explicit DirRecordScenario(const Scenario& row) : row_(row) {}
   void TestBody() override {
-    PlantRecords(row_);
-    const bool installs = !row_.installDir.empty();
-    EXPECT_EQ(row_.exitCode, RunInstaller(row_.arguments, installs));
-    ExpectRecordsAndFilesIn(installs ? row_.installDir : kDefaultDir, installs);
+    ClearInstallDirRecords();
+    CreateDirectoryA("c:\\lanzhu", nullptr);
+    ASSERT_TRUE(Plant(row_));
+    EXPECT_EQ(0u, RunInstaller(row_.arguments, row_.installs));
+
+    std::string bytes;
+    EXPECT_TRUE(ReadBytes(kPathFile, &bytes) && bytes == row_.installDir) << bytes;
+    EXPECT_TRUE(ReadPathValue(&bytes) && bytes == row_.installDir) << bytes;
+    if (CurrentConfig().majorVersion >= 6) {
+      EXPECT_TRUE(ReadBytes(kSpareFile, &bytes) && bytes == row_.installDir) << bytes;
+    }
+    EXPECT_EQ(row_.installs, FileExists(row_.installDir + "lanzhu4.ime"));
+    // Nothing lands in C:\ itself, under whatever name.
+    WIN32_FIND_DATAA stray;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA("c:\\*.ime", &stray)) << stray.cFileName;
   }
 
  private:
   const Scenario& row_;
 };
-
-// The default directory exists as a link: the silent installation leaves it
-// undone, says why in its log, and writes nothing where the link points.
-TEST(LinkedInstallDir, IsRefusedAndNothingIsWrittenThroughIt) {
-  ClearInstallDirRecords();
-  ASSERT_TRUE(CreateDirectoryA("c:\\elsewhere", nullptr));
-  ASSERT_TRUE(MakeDirLink("lanzhu2", "elsewhere"));
-  EXPECT_EQ(1603u, RunInstaller(L"setlzsrf32 loglz32=c:\\run.log", false));
-  std::string log;
-  EXPECT_TRUE(ReadBytes("c:\\run.log", &log));
-  EXPECT_NE(std::string::npos, log.find("c:\\lanzhu2\\ is a link")) << log;
-  EXPECT_TRUE(RemoveDirectoryA("c:\\elsewhere"));  // still empty
-}
 
 const bool kRegistered = [] {
   for (const Scenario& row : kScenarios) {
@@ -127,5 +101,18 @@ const bool kRegistered = [] {
   }
   return true;
 }();
+
+// The default directory is a link: the silent installation is left undone,
+// its log says why, and nothing lands where the link points.
+TEST(LinkedInstallDir, IsRefusedAndNothingIsWrittenThroughIt) {
+  ClearInstallDirRecords();
+  ASSERT_TRUE(CreateDirectoryA("c:\\elsewhere", nullptr));
+  ASSERT_TRUE(MakeDirLink("lanzhu2", "elsewhere"));
+  EXPECT_EQ(1603u, RunInstaller(L"setlzsrf32 loglz32=c:\\run.log", false));
+  std::string log;
+  EXPECT_TRUE(ReadBytes("c:\\run.log", &log));
+  EXPECT_NE(std::string::npos, log.find("c:\\lanzhu2\\ is a link")) << log;
+  EXPECT_TRUE(RemoveDirectoryA("c:\\elsewhere"));  // still empty
+}
 
 }  // namespace

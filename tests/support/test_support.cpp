@@ -144,10 +144,10 @@ void ClearInstallDirRecords() {
 }
 
 bool MakeDirLink(const std::string& name, const std::string& target) {
-  // Wine 8 makes no link through Windows calls (CreateSymbolicLink succeeds
-  // and makes nothing, FSCTL_SET_REPARSE_POINT is not supported) but shows a
-  // Unix symlink in its drive as a reparse point, as Windows shows a junction:
-  // the host's ln makes one, started in C:\ so that both names are relative.
+  // Wine 8 makes no link through Windows calls (CreateSymbolicLink makes
+  // nothing, FSCTL_SET_REPARSE_POINT is not supported) but shows a Unix
+  // symlink in its drive as a reparse point: the host's ln makes one in C:\.
+  // Wine returns no handle of a Unix process to wait on.
   std::string commandLine = "ln -s " + target + " " + name;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -156,13 +156,9 @@ bool MakeDirLink(const std::string& name, const std::string& target) {
                       nullptr, "C:\\", &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  const std::string link = "C:\\" + name;
-  for (int waited = 0; waited < 100; ++waited) {
-    const DWORD attributes = GetFileAttributesA(link.c_str());
+  for (int waited = 0; waited < 100; ++waited, Sleep(50)) {
+    const DWORD attributes = GetFileAttributesA(("C:\\" + name).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    Sleep(50);
   }
   return false;
 }

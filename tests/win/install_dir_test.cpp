@@ -66,9 +66,7 @@ const RecordCase kRecordCases[] = {
     {"-", "-", REG_SZ, "d:\\spare\\", "d:\\spare\\"},
     // Anyone may write the spare file: beside any other record it is ignored.
     {"", "-", REG_SZ, "d:\\spare\\", "c:\\lanzhu2\\"},
-    {"-", "d:\\expand\\", REG_EXPAND_SZ, "d:\\spare\\", "c:\\lanzhu2\\"},
     {"-", "c:\\" + std::string(400, 'r') + "\\", REG_SZ, "d:\\spare\\", "c:\\lanzhu2\\"},
-    {"-", "-", REG_SZ, "d:\\spare", "c:\\lanzhu2\\"},
 };
 
 TEST_F(InstallDirRecords, BelievesOnlyRecordsThatHoldADirectory) {
