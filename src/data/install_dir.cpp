@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "system/narrow_text.h"
 #include "system/platform.h"
+#include "system/run_result.h"
 #include "system/seams.h"
 
 char InstallDir[kInstallDirSize];
@@ -30,36 +32,68 @@ static void SparePathFile(char (&path)[MAX_PATH]) {
   std::snprintf(path, sizeof path, "%s%s", spare, kPathFileName);
 }
 
-// Reads at most 199 bytes, so the zero fill always terminates the string.
-static bool ReadPathFile(const char* path) {
+namespace {
+
+// A record as it is stored: whether it is there at all, and its text. A path
+// file is its bytes; a registry value has text only as a REG_SZ.
+struct StoredRecord {
+  bool present;
+  bool hasText;
+  char text[2 * kInstallDirSize];
+  std::size_t length;
+};
+
+// A file that exists but cannot be read is there all the same.
+StoredRecord ReadPathFile(const char* path) {
+  StoredRecord record{};
   HFILE file = _lopen(path, OF_READ);
-  if (file == HFILE_ERROR) return false;
-  _lread(file, InstallDir, kInstallDirMaxChars);
+  if (file == HFILE_ERROR) {
+    const DWORD error = GetLastError();
+    record.present = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    return record;
+  }
+  record.present = true;
+  const UINT read = _lread(file, record.text, sizeof record.text);
   _lclose(file);
-  return true;
+  record.hasText = read != static_cast<UINT>(HFILE_ERROR);
+  record.length = record.hasText ? read : 0;
+  return record;
 }
 
-// A value whose text is longer than the 200-byte buffer counts as missing;
-// one that fills it exactly keeps its first 199 bytes. The value is read into
-// room of its own first, since Windows and Wine differ in whether a value that
-// fills the buffer exactly leaves room for the terminator.
-static bool ReadRegistryRecord() {
+StoredRecord ReadRegistryRecord() {
+  StoredRecord record{};
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_ALL_ACCESS, &key) !=
-      ERROR_SUCCESS) {
-    return false;
+  const LONG opened =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_ALL_ACCESS, &key);
+  if (opened != ERROR_SUCCESS) {
+    record.present = opened != ERROR_FILE_NOT_FOUND;
+    return record;
   }
-  char value[2 * kInstallDirSize] = {};
-  DWORD size = sizeof value;
-  const bool read = RegQueryValueExA(key, "path", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
-                                     &size) == ERROR_SUCCESS;
+  DWORD type = 0;
+  DWORD size = sizeof record.text;
+  const LONG queried = RegQueryValueExA(key, "path", nullptr, &type,
+                                        reinterpret_cast<BYTE*>(record.text), &size);
   RegCloseKey(key);
-  if (!read) return false;
-  const std::size_t length = strnlen(value, size < sizeof value ? size : sizeof value);
-  if (length > kInstallDirSize) return false;
-  std::memcpy(InstallDir, value, length < kInstallDirMaxChars ? length : kInstallDirMaxChars);
-  return true;
+  record.present = queried != ERROR_FILE_NOT_FOUND;
+  if (queried != ERROR_SUCCESS) return record;
+  record.length = size < sizeof record.text ? size : sizeof record.text;
+  record.hasText = RegistryValueText(type, record.text, record.length);
+  return record;
 }
+
+// Takes the record into InstallDir when it holds a directory the path page
+// would accept, with its trailing backslash; anything else counts as missing
+// and stays where it is, never copied into another record.
+bool TakeRecord(const StoredRecord& record, const char* name) {
+  if (!record.present) return false;
+  if (record.hasText && AcceptDirRecord(record.text, record.length, AnsiLeadBytes(), InstallDir)) {
+    return true;
+  }
+  LogStep("%s holds no installation directory: skipped", name);
+  return false;
+}
+
+}  // namespace
 
 char* ResolveInstallDir() {
   if (IsResolvedDir(InstallDir)) return InstallDir;
@@ -67,12 +101,36 @@ char* ResolveInstallDir() {
 
   char path[MAX_PATH];
   WindowsPathFile(path);
-  if (ReadPathFile(path)) return InstallDir;
-  if (ReadRegistryRecord()) return InstallDir;
-  SparePathFile(path);
-  if (ReadPathFile(path)) return InstallDir;
+  const StoredRecord file = ReadPathFile(path);
+  if (TakeRecord(file, "the path file")) return InstallDir;
+  const StoredRecord value = ReadRegistryRecord();
+  if (TakeRecord(value, "the registry value")) return InstallDir;
+  // Anyone may create the spare file; it counts only where the installer has
+  // written no other record.
+  if (!file.present && !value.present) {
+    SparePathFile(path);
+    if (TakeRecord(ReadPathFile(path), "the spare path file")) return InstallDir;
+  }
   std::memcpy(InstallDir, kDefaultInstallDir, sizeof kDefaultInstallDir);
   return InstallDir;
+}
+
+bool ProtectedRecordHolds(const char* text) {
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  StoredRecord record = ReadPathFile(path);
+  if (!record.present) record = ReadRegistryRecord();
+  return record.hasText && record.length == std::strlen(text) &&
+         std::memcmp(record.text, text, record.length) == 0;
+}
+
+bool InstallDirIsLink() {
+  char dir[kInstallDirSize];
+  std::memcpy(dir, InstallDir, sizeof dir);
+  dir[kInstallDirSize - 1] = '\0';
+  StripDirBackslash(dir, AnsiLeadBytes());
+  const DWORD attributes = GetFileAttributesA(dir);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 static void WritePathFile(const char* path) {
@@ -98,7 +156,7 @@ static void WriteRegistryRecord() {
 }
 
 void PersistInstallDir() {
-  AppendDirBackslash(InstallDir);
+  AppendDirBackslash(InstallDir, AnsiLeadBytes());
 
   char path[MAX_PATH];
   WindowsPathFile(path);

@@ -13,10 +13,21 @@ struct InstalledPath {
 };
 InstalledPath InInstallDir(const char* name);
 
-// Fills InstallDir from the first record found: the path file in the Windows
-// directory, the registry value, the spare path file, else the default.
-// Returns at once when InstallDir is already resolved.
+// Fills InstallDir from the first record that holds a directory the path page
+// accepts, with its trailing backslash: the path file in the Windows
+// directory, the registry value, the spare path file (only when neither of
+// the others exists), else the default. Returns at once when InstallDir is
+// already resolved.
 char* ResolveInstallDir();
+
+// Whether the first of the records that only an administrator can write (the
+// path file in the Windows directory, else the registry value) holds exactly
+// `text`.
+bool ProtectedRecordHolds(const char* text);
+
+// Whether InstallDir exists as a link or junction: whatever is written into
+// it would land where the link points.
+bool InstallDirIsLink();
 
 // Writes InstallDir (with its trailing backslash appended) to the path file in
 // the Windows directory, to HKLM\Software\lanzwb "path" and, on Vista and

@@ -62,7 +62,7 @@ void ShowReport(ReportCheck check, char* text, std::size_t size) {
 
 InstallDirSurvey SurveyInstallDir() {
   InstallDirSurvey survey{};
-  if (InstallDir[0] != '\0') AppendDirBackslash(InstallDir);
+  if (InstallDir[0] != '\0') AppendDirBackslash(InstallDir, AnsiLeadBytes());
   char pattern[MAX_PATH];
   std::snprintf(pattern, sizeof pattern, "%s*.*", InstallDir);
   WIN32_FIND_DATAA found;

@@ -69,6 +69,8 @@ void RestoreImage(const unsigned char* image, std::size_t length) {
 
 int BackupUserData() {
   ResolveInstallDir();
+  // Nothing is read or written through a directory that is a link.
+  if (InstallDirIsLink()) return 0;
   const InstalledPath container = InInstallDir(kBackupName);
   DeleteFileIfPresent(container.text);
   BackupRow rows[kMaxBackupRows];

@@ -4,6 +4,7 @@
 #include "core/entry_stream.h"
 #include "core/extraction_plan.h"
 #include "payload/md5_text.h"
+#include "system/narrow_text.h"
 
 #include <windows.h>
 
@@ -14,8 +15,8 @@ namespace {
 // The part of the path after its last backslash; a backslash in front of
 // everything else does not count.
 const char* EntryNameOf(const char* filePath) {
-  const char* slash = std::strrchr(filePath + 1, '\\');
-  return slash != nullptr ? slash + 1 : filePath;
+  const char* slash = LastBackslash(filePath, AnsiLeadBytes());
+  return slash != nullptr && slash != filePath ? slash + 1 : filePath;
 }
 
 // Opens the container for reading and writing, or creates it with an empty

@@ -14,19 +14,19 @@
 #include "system/ime_registration.h"
 #include "system/install_sequence.h"
 #include "system/message_box.h"
+#include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/product_texts.h"
 #include "system/run_result.h"
 
 // Registration mode: the directory comes from "reglz32=" when the command line
-// carries it in exactly that form, else the one resolved at start stays.
+// carries it in exactly that form and it is a directory as persisting writes
+// it; else the one resolved at start stays.
 static void RunRegistrationMode(const char* commandLine) {
   const char* argument = RegistrationDirArgument(commandLine);
-  // A value that does not fit InstallDir is ignored rather than cut: a cut
-  // path would name some other directory.
-  if (argument != nullptr && std::strlen(argument) <= kInstallDirMaxChars) {
-    std::memset(InstallDir, 0, sizeof InstallDir);
-    std::memcpy(InstallDir, argument, std::strlen(argument));
+  if (argument != nullptr &&
+      !AcceptDirRecord(argument, std::strlen(argument), AnsiLeadBytes(), InstallDir)) {
+    LogStep("reglz32= names no installation directory: %s stays", InstallDir);
   }
   PersistInstallDir();
   // Wine and Windows alike may refuse the module without saying why; the
@@ -44,6 +44,9 @@ static void RunSilentMode() {
     NoteIncomplete("the installer holds no payload");
   } else if (WorkBuffer == nullptr) {
     NoteIncomplete("no memory for the work buffer");
+  } else if (InstallDirIsLink()) {
+    LogStep("%s is a link or junction", InstallDir);
+    NoteIncomplete("the installation directory is a link");
   } else {
     RunInstall();
   }

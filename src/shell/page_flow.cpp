@@ -14,6 +14,7 @@
 #include "system/ime_checks.h"
 #include "system/install_sequence.h"
 #include "system/message_box.h"
+#include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/product_texts.h"
 
@@ -72,7 +73,8 @@ void SiteAddressStep() {
     }
     SetWindowTextA(PathLine, InstallDir);
     Repaint();
-    WriteConfigFiles();
+    // Nothing is written through a directory that is a link.
+    if (!InstallDirIsLink()) WriteConfigFiles();
     PageNumber = 6;
   }
   Repaint();
@@ -104,7 +106,7 @@ void InstallStep(WPARAM wParam, LPARAM lParam) {
     return;
   }
   GetWindowTextA(PathLine, InstallDir, 198);
-  if (CheckInstallDir(InstallDir) == 0) {
+  if (CheckInstallDir(InstallDir, AnsiLeadBytes()) == 0 || InstallDirIsLink()) {
     ShowMessageW(L"智能岚舟不能安装在你设定的路径下，请重新设定路径！", kProductCaption, MB_OK);
     std::memset(InstallDir, 0, sizeof InstallDir);
     std::memcpy(InstallDir, kDefaultInstallDir, sizeof kDefaultInstallDir);

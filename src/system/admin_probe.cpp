@@ -18,18 +18,11 @@ int LacksAdminRights() {
   std::memcpy(saved, InstallDir, sizeof saved);
   std::memcpy(InstallDir, kAdminMarker, sizeof kAdminMarker);
   PersistInstallDir();
-
-  // Unresolve it so that the records are read back in their own order.
-  InstallDir[0] = '\0';
-  ResolveInstallDir();
-  char readBack[kInstallDirSize];
-  std::memcpy(readBack, InstallDir, sizeof readBack);
-  readBack[kInstallDirSize - 1] = '\0';
+  // The marker, as persisted with its backslash, is no directory: it is read
+  // back as stored, from the records that need the rights.
+  const bool readBack = ProtectedRecordHolds(InstallDir);
 
   std::memcpy(InstallDir, saved, sizeof saved);
   PersistInstallDir();
-
-  const std::size_t length = std::strlen(readBack);
-  if (length > 0 && readBack[length - 1] == '\\') readBack[length - 1] = '\0';
-  return lstrcmpA(readBack, kAdminMarker) != 0;
+  return readBack ? 0 : 1;
 }

@@ -8,14 +8,14 @@
 #include "core/version_stamp.h"
 #include "data/install_dir.h"
 #include "shell/payload_memory.h"
+#include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/seams.h"
 
 void MarkLowIntegrity() {
   std::memcpy(SharedDirBuffer, InstallDir, sizeof SharedDirBuffer);
   SharedDirBuffer[sizeof SharedDirBuffer - 1] = '\0';
-  const std::size_t length = std::strlen(SharedDirBuffer);
-  if (length > 0 && SharedDirBuffer[length - 1] == '\\') SharedDirBuffer[length - 1] = '\0';
+  StripDirBackslash(SharedDirBuffer, AnsiLeadBytes());
   char commandLine[MAX_PATH + 64];
   std::snprintf(commandLine, sizeof commandLine, "icacls.exe \"%s\" /SetIntegrityLevel Level: L",
                 SharedDirBuffer);

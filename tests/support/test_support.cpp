@@ -92,13 +92,13 @@ bool ReadPathValue(std::string* bytes, REGSAM view) {
   return true;
 }
 
-bool WritePathValue(const std::string& bytes) {
+bool WritePathValue(const std::string& bytes, DWORD type) {
   HKEY key;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, nullptr, 0,
                       KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const bool ok = RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+  const bool ok = RegSetValueExA(key, "path", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                                  static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;
@@ -141,6 +141,26 @@ void ClearInstallDirRecords() {
   for (const char* letter = "gfedc"; *letter != '\0'; ++letter) {
     RemoveFile(std::string(1, *letter) + ":\\lanzhu\\lanzpath.lzh");
   }
+}
+
+bool MakeDirLink(const std::string& name, const std::string& target) {
+  // Wine 8 makes no link through Windows calls (CreateSymbolicLink makes
+  // nothing, FSCTL_SET_REPARSE_POINT is not supported) but shows a Unix
+  // symlink in its drive as a reparse point: the host's ln makes one in C:\.
+  // Wine returns no handle of a Unix process to wait on.
+  std::string commandLine = "ln -s " + target + " " + name;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA("\\\\?\\unix\\bin\\ln", &commandLine[0], nullptr, nullptr, FALSE, 0,
+                      nullptr, "C:\\", &startup, &process)) {
+    return false;
+  }
+  for (int waited = 0; waited < 100; ++waited, Sleep(50)) {
+    const DWORD attributes = GetFileAttributesA(("C:\\" + name).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+  return false;
 }
 
 std::string WindowsPathOfNative(const std::string& nativePath) {

@@ -28,7 +28,7 @@ std::string SystemDir();
 // HKLM\Software\lanzwb "path" in the registry view of a 32-bit process
 // (`view` KEY_WOW64_32KEY or KEY_WOW64_64KEY), without one stored terminator.
 bool ReadPathValue(std::string* bytes, REGSAM view = KEY_WOW64_32KEY);
-bool WritePathValue(const std::string& bytes);
+bool WritePathValue(const std::string& bytes, DWORD type = REG_SZ);
 void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 
 // A REG_SZ value as text; "(no key)", "(no value)" or "(not REG_SZ)" else.
@@ -41,6 +41,10 @@ std::vector<std::wstring> KeyboardLayoutKeys();
 
 // The three records of the installation directory, removed.
 void ClearInstallDirRecords();
+
+// Makes C:\<name> a link to the directory C:\<target>, which Windows shows as
+// a reparse point. True once it is there.
+bool MakeDirLink(const std::string& name, const std::string& target);
 
 // The Windows path under which a prefix sees a native file of the build
 // (Wine maps the native root to Z:).

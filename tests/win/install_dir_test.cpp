@@ -50,35 +50,36 @@ TEST_F(InstallDirRecords, LeavesAResolvedDirectoryAlone) {
   EXPECT_STREQ("e:\\mine\\", ResolveInstallDir());
 }
 
-TEST_F(InstallDirRecords, TakesWhatARecordHoldsWithoutNormalising) {
-  ASSERT_TRUE(WriteBytes(kPathFile, "relative"));
-  EXPECT_STREQ("relative", ResolveInstallDir());
+// What each record holds, "-" where there is none.
+struct RecordCase {
+  std::string pathFile;
+  std::string value;
+  DWORD valueType;
+  std::string spare;
+  std::string resolved;
+};
 
-  ASSERT_TRUE(WriteBytes(kPathFile, ""));
-  Unresolve();
-  EXPECT_STREQ("", ResolveInstallDir());
-}
+const RecordCase kRecordCases[] = {
+    // A record that holds no directory is skipped: the next one is read.
+    {"relative", "d:\\registry\\", REG_SZ, "-", "d:\\registry\\"},
+    {"-", std::string("d:\\stored\\\0", 11), REG_SZ, "-", "d:\\stored\\"},
+    {"-", "-", REG_SZ, "d:\\spare\\", "d:\\spare\\"},
+    // Anyone may write the spare file: beside any other record it is ignored.
+    {"", "-", REG_SZ, "d:\\spare\\", "c:\\lanzhu2\\"},
+    {"-", "c:\\" + std::string(400, 'r') + "\\", REG_SZ, "d:\\spare\\", "c:\\lanzhu2\\"},
+};
 
-TEST_F(InstallDirRecords, ReadsOverlongRecordsBounded) {
-  ASSERT_TRUE(WriteBytes(kPathFile, "c:\\" + std::string(297, 'p')));
-  ResolveInstallDir();
-  EXPECT_EQ("c:\\" + std::string(196, 'p'), std::string(InstallDir));
-
-  // A registry value that fills the buffer exactly keeps its first 199 bytes.
-  RemoveFile(kPathFile);
-  ASSERT_TRUE(WritePathValue("c:\\" + std::string(197, 'r')));
-  Unresolve();
-  ResolveInstallDir();
-  EXPECT_EQ("c:\\" + std::string(196, 'r'), std::string(InstallDir));
-
-  // A longer one counts as missing: the spare file, else the default, is used.
-  ASSERT_TRUE(WritePathValue("c:\\" + std::string(240, 'r')));
-  Unresolve();
-  EXPECT_STREQ("c:\\lanzhu2\\", ResolveInstallDir());
+TEST_F(InstallDirRecords, BelievesOnlyRecordsThatHoldADirectory) {
   CreateDirectoryA("c:\\lanzhu", nullptr);
-  ASSERT_TRUE(WriteBytes(kSpareOnC, "d:\\s"));
-  Unresolve();
-  EXPECT_STREQ("d:\\s", ResolveInstallDir());
+  for (const RecordCase& row : kRecordCases) {
+    SCOPED_TRACE(row.pathFile + " | " + row.value.substr(0, 20) + " | " + row.spare);
+    ClearInstallDirRecords();
+    EXPECT_TRUE(row.pathFile == "-" || WriteBytes(kPathFile, row.pathFile));
+    EXPECT_TRUE(row.value == "-" || WritePathValue(row.value, row.valueType));
+    EXPECT_TRUE(row.spare == "-" || WriteBytes(kSpareOnC, row.spare));
+    Unresolve();
+    EXPECT_EQ(row.resolved, ResolveInstallDir());
+  }
 }
 
 TEST_F(InstallDirRecords, PersistsTheSameCharactersInEveryRecord) {

@@ -61,16 +61,24 @@ TEST_F(PageFlow, ExitClosesAtOnceBelowPage8AndPage7OnlyRepaints) {
 }
 
 TEST_F(PageFlow, ARejectedDirectoryIsSaidResetAndThePageStays) {
+  // A directory that exists as a link is refused too, and nothing lands in
+  // what it points to.
+  CreateDirectoryA("c:\\elsewhere", nullptr);
+  ASSERT_TRUE(MakeDirLink("linked", "elsewhere"));
   ToDirectoryPage();
   ASSERT_EQ(6, PageNumber);
-  SetWindowTextA(PathLine, "d:\\two\\levels\\");
-  Click(90, 257);
-  ASSERT_EQ(1u, shown_.size());
-  EXPECT_EQ(kRejectedText, shown_[0].text);
-  EXPECT_EQ(L"智能岚舟", shown_[0].caption);
-  EXPECT_EQ(L"c:\\lanzhu2\\", LineText(PathLine));
-  EXPECT_EQ(6, PageNumber);
-  EXPECT_FALSE(CloseRequested());
+  for (const char* line : {"d:\\two\\levels\\", "c:\\linked"}) {
+    shown_.clear();
+    SetWindowTextA(PathLine, line);
+    Click(90, 257);
+    ASSERT_EQ(1u, shown_.size()) << line;
+    EXPECT_EQ(kRejectedText, shown_[0].text);
+    EXPECT_EQ(L"智能岚舟", shown_[0].caption);
+    EXPECT_EQ(L"c:\\lanzhu2\\", LineText(PathLine));
+    EXPECT_EQ(6, PageNumber);
+    EXPECT_FALSE(CloseRequested());
+  }
+  EXPECT_TRUE(RemoveDirectoryA("c:\\elsewhere"));  // still empty
 }
 
 TEST_F(PageFlow, AnEmptyResolvedDirectoryShowsTheDefault) {
