@@ -36,26 +36,16 @@ std::size_t ReadInstalledFile(const char* path, void* bytes, std::size_t size) {
   return read == static_cast<UINT>(HFILE_ERROR) ? 0 : read;
 }
 
-void FillSiteAddress(const std::uint8_t* text, const char* key, char (&address)[kSiteAddressSize],
-                     HWND line) {
-  char value[kKeyValueSize];
-  FindKeyValue(text, kConfigTextSize, key, value);
-  CopySiteAddress(value, address);
-  SetWindowTextA(line, address);
-}
-
 }  // namespace
 
 void ReadSiteAddresses() {
   ResolveInstallDir();
-  char path[MAX_PATH];
-  std::snprintf(path, sizeof path, "%slznetsj.dat", InstallDir);
-  // Zero-filled: the scan reads the whole buffer whatever the file's length,
-  // and a missing file leaves both addresses empty.
-  std::uint8_t text[kConfigTextSize] = {};
-  ReadInstalledFile(path, text, sizeof text);
-  FillSiteAddress(text, "LZNETURL1=", SiteAddress1, SiteLine1);
-  FillSiteAddress(text, "LZNETURL2=", SiteAddress2, SiteLine2);
+  // A missing file reads as no bytes: both addresses empty.
+  std::uint8_t text[kConfigTextSize];
+  const std::size_t length = ReadInstalledFile(InInstallDir("lznetsj.dat").text, text, sizeof text);
+  SiteAddressesOfText(text, length, SiteAddress1, SiteAddress2);
+  SetWindowTextA(SiteLine1, SiteAddress1);
+  SetWindowTextA(SiteLine2, SiteAddress2);
 }
 
 void WriteConfigFiles() {
