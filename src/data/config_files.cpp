@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "core/settings_record.h"
 #include "data/install_dir.h"
 #include "data/user_data.h"
@@ -12,19 +10,15 @@
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/wizard_window.h"
+#include "system/whole_file.h"
 
 char SiteAddress1[kSiteAddressSize];
 char SiteAddress2[kSiteAddressSize];
 
 namespace {
 
-void WriteInstalledFile(const char* name, const char* bytes, std::size_t length) {
-  char path[MAX_PATH];
-  std::snprintf(path, sizeof path, "%s%s", InstallDir, name);
-  HFILE file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, bytes, static_cast<UINT>(length));
-  _lclose(file);
+bool WriteInstalledFile(const char* name, const char* bytes, std::size_t length) {
+  return WriteFileWhole(InInstallDir(name).text, bytes, length);
 }
 
 // Reads at most `size` bytes of an installed file; 0 when it cannot be opened.
@@ -48,29 +42,25 @@ void ReadSiteAddresses() {
   SetWindowTextA(SiteLine2, SiteAddress2);
 }
 
-void WriteConfigFiles() {
+bool WriteConfigFiles() {
   ResolveInstallDir();
   // The IME reads the edition from this marker, terminator included.
   const char* marker = Edition == kPinyinEdition ? "LZWBPYBZ=1" : "LZWBPYBZ=0";
-  WriteInstalledFile("wbpybz.lzh", marker, 11);
+  const bool marked = WriteInstalledFile("wbpybz.lzh", marker, 11);
 
   char text[kConfigTextSize];
   const std::size_t length = BuildSiteAddressText(SiteAddress1, SiteAddress2, text);
-  WriteInstalledFile("lznetsj.dat", text, length);
+  return WriteInstalledFile("lznetsj.dat", text, length) && marked;
 }
 
-void WriteSettingsRecord() {
-  if (OldDataState == kOldDataKeep) return;
-  char path[MAX_PATH];
-  std::snprintf(path, sizeof path, "%slzszsj43.lzh", InstallDir);
+bool WriteSettingsRecord() {
+  if (OldDataState == kOldDataKeep) return true;
+  const InstalledPath path = InInstallDir("lzszsj43.lzh");
   std::uint8_t record[kSettingsRecordSize];
   DefaultSettingsRecord(record);
-  ReadInstalledFile(path, record, sizeof record);
+  ReadInstalledFile(path.text, record, sizeof record);
   AdjustSettingsRecord(record, IsTraditionalChinese(), Edition == kPinyinEdition, WindowMode);
-  HFILE file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, reinterpret_cast<const char*>(record), sizeof record);
-  _lclose(file);
+  return WriteFileWhole(path.text, record, sizeof record);
 }
 
 void UnpackSkin(const char* path) {
