@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "core/command_line.h"
 #include "core/install_dir_rules.h"
@@ -58,15 +59,20 @@ static void RunMessageLoop() {
   }
 }
 
+// `commandLine` holds no log argument: a log path never picks the mode.
 static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCommand) {
   OemCodePage = static_cast<int>(GetOEMCP());
   RunMode = kWindowMode;
   ResolveInstallDir();
   if (LacksAdminRights()) {
-    ShowMessageW(kLacksAdminText, kProductCaption, MB_OK);
     NoteIncomplete("no administrator rights");
-    // Only the silent mode tells a deployment tool by its exit code.
-    return ContainsNoCase(commandLine, "setlzsrf32") ? RunExitCode() : 0;
+    // Only the silent mode tells a deployment tool, by its exit code; a
+    // person is told in a box.
+    if (!ContainsNoCase(commandLine, "reglz32") && ContainsNoCase(commandLine, "setlzsrf32")) {
+      return RunExitCode();
+    }
+    ShowMessageW(kLacksAdminText, kProductCaption, MB_OK);
+    return 0;
   }
 
   RegistrationFlag = 0;
@@ -92,11 +98,14 @@ static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCo
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
   PageNumber = 0;
+  std::string keywords = commandLine;
   char logPath[MAX_PATH];
-  if (FindLogPathArgument(commandLine, logPath, sizeof logPath)) {
-    StartRunLog(logPath, "setup.exe");
+  ArgumentSpan log{};
+  if (FindLogPathArgument(commandLine, logPath, sizeof logPath, &log)) {
+    StartRunLog(logPath, commandLine);
+    keywords.erase(log.begin, log.end - log.begin);
   }
-  const int exitCode = RunChosenMode(instance, commandLine, showCommand);
+  const int exitCode = RunChosenMode(instance, keywords.c_str(), showCommand);
   EndRunLog();
   return exitCode;
 }
