@@ -7,6 +7,7 @@
 #include "core/install_dir_rules.h"
 #include "core/text_match.h"
 #include "data/install_dir.h"
+#include "data/install_report.h"
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/texts.h"
@@ -39,6 +40,7 @@ static void RunRegistrationMode(const char* commandLine) {
 // Silent mode has no window to own the payload and the work buffer, so it
 // takes them itself for the one installation it runs. Nobody may be there to
 // answer a box: what it decides itself goes to the exit code and the log.
+// The window mode's report is checked too, without being shown.
 static void RunSilentMode() {
   AcquirePayloadMemory();
   if (Payload == nullptr) {
@@ -47,6 +49,7 @@ static void RunSilentMode() {
     NoteIncomplete("no memory for the work buffer");
   } else {
     RunInstall();
+    if (RestartFlag == 0) CheckInstallation();
   }
   ReleasePayloadMemory();
 }
