@@ -173,7 +173,7 @@ void InstallFiles(bool secondPass) {
 
   if (!secondPass) {
     StampVersionOf(InInstallDir("setupw64.exe").text);
-    WriteUninstallEntry();
+    LogStep("uninstall entry %s", WriteUninstallEntry() ? "written" : "not written");
     LogStep("first file pass done");
     return;
   }

@@ -80,7 +80,7 @@ void RunInstall() {
     PromoteImeInPreload();
   }
   InstallFiles(true);
-  WriteUserAgentToken();
+  LogStep("browser token %s", WriteUserAgentToken() ? "written" : "not written");
 
   char commandLine[2 * MAX_PATH];
   std::snprintf(commandLine, sizeof commandLine, "%slanzlzsr.exe lz", InstallDir);
