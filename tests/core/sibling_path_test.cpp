@@ -6,19 +6,12 @@
 
 TEST(SiblingPath, IsThePathAndATildeOrNothingWhenItDoesNotFit) {
   const std::string longest(30, 'a');
-  struct Case {
-    std::string path;
-    std::string sibling;  // "": refused
-  } const cases[] = {
-      {"c:\\lanzhu2\\lznetsj.dat", "c:\\lanzhu2\\lznetsj.dat~"},
-      {longest, longest + "~"},
-      // Cut by the buffer, the sibling would be the file itself.
-      {longest + "b", ""},
-      {"", ""},
-  };
-  for (const Case& c : cases) {
+  // Cut by the buffer, the sibling of the longer path would be that path.
+  for (const std::string& path : {std::string("c:\\lanzhu2\\lznetsj.dat"), longest,
+                                  longest + "b", std::string()}) {
     char out[32] = "x";
-    EXPECT_EQ(!c.sibling.empty(), SiblingPath(c.path.c_str(), out, sizeof out)) << c.path;
-    EXPECT_EQ(c.sibling, out);
+    const bool fits = !path.empty() && path.size() <= longest.size();
+    EXPECT_EQ(fits, SiblingPath(path.c_str(), out, sizeof out)) << path;
+    EXPECT_EQ(fits ? path + "~" : "", out);
   }
 }
