@@ -103,3 +103,20 @@ TEST_F(EarlierIme, AtPlaceFourMovesUpToPlaceTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+// A program holds the earlier module loaded: it is moved aside, and the
+// wizard ends asking for the restart that lets it go.
+TEST(RestartWizard, AModuleMovedAsideEndsWithTheRestartMessage) {
+  const std::string module = SystemDir() + "\\lanzhu4.ime";
+  ASSERT_TRUE(WriteBytes(module, Payload().at("lanzhu4.ime")));
+  ASSERT_NE(nullptr, LoadLibraryA(module.c_str()));
+  InstallerRun run;
+  TourObserver answerEach;
+  const TourRecord record = InstallThroughWizard(run.launched(), TourChoices(), answerEach);
+  EXPECT_EQ("", record.failure);
+  EXPECT_EQ(std::vector<std::wstring>{L"安装完毕，请立即重新启动计算机！"}, record.messages);
+}
+
+}  // namespace
