@@ -15,8 +15,8 @@ bool WriteFileWhole(const char* path, const void* bytes, std::size_t length) {
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool whole = WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr) &&
-                     written == length && FlushFileBuffers(file);
+  const bool whole =
+      WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr) && written == length;
   if (CloseHandle(file) && whole &&
       MoveFileExA(sibling, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
