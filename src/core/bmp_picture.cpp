@@ -37,11 +37,10 @@ bool ReadBmpPicture(const std::uint8_t* bytes, std::size_t length, BmpPicture* p
   if (width == 0 || width > 0xFFFF || height == 0 || height > 0xFFFF) return false;
   if (!KnownBitCount(bitCount) || compression != kUncompressed) return false;
 
-  std::uint64_t colourTable = 0;
-  if (bitCount <= 8) {
-    const std::uint64_t fullTable = 1u << bitCount;
-    colourTable = 4 * (coloursUsed != 0 && coloursUsed < fullTable ? coloursUsed : fullTable);
-  }
+  // GDI reads as many colours as the header says are used, whatever the bit
+  // count, else the whole table of a picture of 8 bits or fewer.
+  const std::uint64_t colours = coloursUsed != 0 ? coloursUsed : bitCount <= 8 ? 1u << bitCount : 0;
+  const std::uint64_t colourTable = 4 * colours;
   if (bitsOffset < kFileHeaderSize + infoSize + colourTable) return false;
   const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
   if (static_cast<std::uint64_t>(bitsOffset) + rowBytes * height > length) return false;

@@ -4,7 +4,7 @@
 
 #include "core/text_match.h"
 
-bool FindLogPathArgument(const char* commandLine, char* out, std::size_t size) {
+bool FindLogPathArgument(const char* commandLine, char* out, std::size_t size, ArgumentSpan* span) {
   if (size == 0) return false;
   out[0] = '\0';
   const char* keyword = FindNoCase(commandLine, kLogKeyword);
@@ -24,5 +24,7 @@ bool FindLogPathArgument(const char* commandLine, char* out, std::size_t size) {
   if (length == 0 || length >= size) return false;
   std::memcpy(out, start, length);
   out[length] = '\0';
+  span->begin = static_cast<std::size_t>(keyword - commandLine) - (quotedToken ? 1 : 0);
+  span->end = static_cast<std::size_t>(start - commandLine) + length + (quoted ? 1 : 0);
   return true;
 }

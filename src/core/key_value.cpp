@@ -33,6 +33,16 @@ void CopySiteAddress(const char* value, char (&address)[kSiteAddressSize]) {
   address[length] = '\0';
 }
 
+void SiteAddressesOfText(const std::uint8_t* bytes, std::size_t length,
+                         char (&first)[kSiteAddressSize], char (&second)[kSiteAddressSize]) {
+  const std::size_t read = length < kConfigTextSize ? length : kConfigTextSize;
+  char value[kKeyValueSize];
+  FindKeyValue(bytes, read, "LZNETURL1=", value);
+  CopySiteAddress(value, first);
+  FindKeyValue(bytes, read, "LZNETURL2=", value);
+  CopySiteAddress(value, second);
+}
+
 std::size_t BuildSiteAddressText(const char* organisationSite, const char* governmentSite,
                                  char (&text)[kConfigTextSize]) {
   const int length = std::snprintf(

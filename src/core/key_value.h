@@ -19,6 +19,12 @@ void FindKeyValue(const std::uint8_t* text, std::size_t length, const char* key,
 // 0x81 to 0xFE.
 void CopySiteAddress(const char* value, char (&address)[kSiteAddressSize]);
 
+// The two addresses of an "lznetsj.dat" of `length` bytes, as the address
+// page shows them: the values of "LZNETURL1=" and "LZNETURL2=" within its
+// first 1000 bytes, each fitted into an address buffer.
+void SiteAddressesOfText(const std::uint8_t* bytes, std::size_t length,
+                         char (&first)[kSiteAddressSize], char (&second)[kSiteAddressSize]);
+
 // The nine CR LF-ended lines of "lznetsj.dat": the two site addresses, then
 // the seven fixed settings. Returns the text's length (no terminator counted).
 std::size_t BuildSiteAddressText(const char* organisationSite, const char* governmentSite,

@@ -13,13 +13,31 @@ char Folded(char c, bool upperCase) {
   return c;
 }
 
+// Key names compare without regard to the case of their letters.
+bool IsPresent(const std::vector<std::string>& present, const char* id) {
+  for (const std::string& name : present) {
+    if (name.size() != std::strlen(id)) continue;
+    std::size_t at = 0;
+    while (at < name.size() && Folded(name[at], true) == id[at]) ++at;
+    if (at == name.size()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-void NextLayoutId(std::uint32_t largest, bool traditional, char (&id)[kLayoutIdSize]) {
-  const std::uint32_t floor = traditional ? 0xE0000404u : 0xE0000804u;
-  const std::uint32_t next = (largest > floor ? largest : floor) + 0x10000u;
-  std::snprintf(id, sizeof id, "%lX", static_cast<unsigned long>(next));
-  if (!HasLayoutLanguage(id, traditional)) SetLayoutLanguage(id, traditional);
+bool NextLayoutId(std::uint32_t largest, bool traditional, const std::vector<std::string>& present,
+                  char (&id)[kLayoutIdSize]) {
+  const std::uint32_t language = traditional ? 0x404u : 0x804u;
+  const std::uint32_t floor = 0xE0000000u | language;
+  std::uint64_t next = largest > floor ? largest : floor;
+  for (next += 0x10000u; next <= 0xFFFFFFFFu; next += 0x10000u) {
+    const std::uint32_t number = (static_cast<std::uint32_t>(next) & ~0xFFFu) | language;
+    std::snprintf(id, sizeof id, "%08lX", static_cast<unsigned long>(number));
+    if (!IsPresent(present, id)) return true;
+  }
+  id[0] = '\0';
+  return false;
 }
 
 bool HasLayoutLanguage(const char* id, bool traditional) {

@@ -2,14 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Keyboard-layout ids of this IME: eight hexadecimal digits whose last three
 // name the language, "804" (simplified Chinese) or "404" (traditional).
 constexpr std::size_t kLayoutIdSize = 10;
 
-// The id after the largest one present: at least E0000804 (E0000404), plus
-// 0x10000, in upper case, with the language put into its last three digits.
-void NextLayoutId(std::uint32_t largest, bool traditional, char (&id)[kLayoutIdSize]);
+// The id of a new entry: the largest id present (at least E0000804, or
+// E0000404), plus 0x10000 as often as it takes to reach a name that no key of
+// `present` has, in upper case, with the language put into its last three
+// digits. False, with `id` empty, when the count would pass FFFF: an id never
+// wraps around to a shorter one.
+bool NextLayoutId(std::uint32_t largest, bool traditional, const std::vector<std::string>& present,
+                  char (&id)[kLayoutIdSize]);
 
 // True when `id` ends in the language's three digits.
 bool HasLayoutLanguage(const char* id, bool traditional);

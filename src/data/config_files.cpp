@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "core/settings_record.h"
 #include "data/install_dir.h"
 #include "data/user_data.h"
@@ -12,19 +10,15 @@
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/wizard_window.h"
+#include "system/whole_file.h"
 
 char SiteAddress1[kSiteAddressSize];
 char SiteAddress2[kSiteAddressSize];
 
 namespace {
 
-void WriteInstalledFile(const char* name, const char* bytes, std::size_t length) {
-  char path[MAX_PATH];
-  std::snprintf(path, sizeof path, "%s%s", InstallDir, name);
-  HFILE file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, bytes, static_cast<UINT>(length));
-  _lclose(file);
+bool WriteInstalledFile(const char* name, const char* bytes, std::size_t length) {
+  return WriteFileWhole(InInstallDir(name).text, bytes, length);
 }
 
 // Reads at most `size` bytes of an installed file; 0 when it cannot be opened.
@@ -36,51 +30,37 @@ std::size_t ReadInstalledFile(const char* path, void* bytes, std::size_t size) {
   return read == static_cast<UINT>(HFILE_ERROR) ? 0 : read;
 }
 
-void FillSiteAddress(const std::uint8_t* text, const char* key, char (&address)[kSiteAddressSize],
-                     HWND line) {
-  char value[kKeyValueSize];
-  FindKeyValue(text, kConfigTextSize, key, value);
-  CopySiteAddress(value, address);
-  SetWindowTextA(line, address);
-}
-
 }  // namespace
 
 void ReadSiteAddresses() {
   ResolveInstallDir();
-  char path[MAX_PATH];
-  std::snprintf(path, sizeof path, "%slznetsj.dat", InstallDir);
-  // Zero-filled: the scan reads the whole buffer whatever the file's length,
-  // and a missing file leaves both addresses empty.
-  std::uint8_t text[kConfigTextSize] = {};
-  ReadInstalledFile(path, text, sizeof text);
-  FillSiteAddress(text, "LZNETURL1=", SiteAddress1, SiteLine1);
-  FillSiteAddress(text, "LZNETURL2=", SiteAddress2, SiteLine2);
+  // A missing file reads as no bytes: both addresses empty.
+  std::uint8_t text[kConfigTextSize];
+  const std::size_t length = ReadInstalledFile(InInstallDir("lznetsj.dat").text, text, sizeof text);
+  SiteAddressesOfText(text, length, SiteAddress1, SiteAddress2);
+  SetWindowTextA(SiteLine1, SiteAddress1);
+  SetWindowTextA(SiteLine2, SiteAddress2);
 }
 
-void WriteConfigFiles() {
+bool WriteConfigFiles() {
   ResolveInstallDir();
   // The IME reads the edition from this marker, terminator included.
   const char* marker = Edition == kPinyinEdition ? "LZWBPYBZ=1" : "LZWBPYBZ=0";
-  WriteInstalledFile("wbpybz.lzh", marker, 11);
+  const bool marked = WriteInstalledFile("wbpybz.lzh", marker, 11);
 
   char text[kConfigTextSize];
   const std::size_t length = BuildSiteAddressText(SiteAddress1, SiteAddress2, text);
-  WriteInstalledFile("lznetsj.dat", text, length);
+  return WriteInstalledFile("lznetsj.dat", text, length) && marked;
 }
 
-void WriteSettingsRecord() {
-  if (OldDataState == kOldDataKeep) return;
-  char path[MAX_PATH];
-  std::snprintf(path, sizeof path, "%slzszsj43.lzh", InstallDir);
+bool WriteSettingsRecord() {
+  if (OldDataState == kOldDataKeep) return true;
+  const InstalledPath path = InInstallDir("lzszsj43.lzh");
   std::uint8_t record[kSettingsRecordSize];
   DefaultSettingsRecord(record);
-  ReadInstalledFile(path, record, sizeof record);
+  ReadInstalledFile(path.text, record, sizeof record);
   AdjustSettingsRecord(record, IsTraditionalChinese(), Edition == kPinyinEdition, WindowMode);
-  HFILE file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, reinterpret_cast<const char*>(record), sizeof record);
-  _lclose(file);
+  return WriteFileWhole(path.text, record, sizeof record);
 }
 
 void UnpackSkin(const char* path) {

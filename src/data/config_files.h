@@ -14,14 +14,15 @@ extern char SiteAddress2[kSiteAddressSize];
 void ReadSiteAddresses();
 
 // Writes the edition marker "wbpybz.lzh" and the addresses with the fixed
-// settings, "lznetsj.dat", into InstallDir. A file that cannot be created is
-// not written, without a message.
-void WriteConfigFiles();
+// settings, "lznetsj.dat", into InstallDir, each whole or not at all. False,
+// without a message, when either could not be written.
+bool WriteConfigFiles();
 
-// Rewrites the IME's settings record "lzszsj43.lzh" with the traditional-
-// Chinese flag, the edition's defaults and the skin dialog's WindowMode. Left alone when the
-// user keeps the data of an earlier installation.
-void WriteSettingsRecord();
+// Rewrites the IME's settings record "lzszsj43.lzh", whole or not at all,
+// with the traditional-Chinese flag, the edition's defaults and the skin
+// dialog's WindowMode. Left alone when the user keeps the data of an earlier
+// installation. False when the record could not be rewritten.
+bool WriteSettingsRecord();
 
 // A skin container is read up to this length; a longer one is cut and its
 // later entries fail to unpack.

@@ -9,6 +9,7 @@
 #include "system/platform.h"
 #include "system/run_result.h"
 #include "system/seams.h"
+#include "system/whole_file.h"
 
 char InstallDir[kInstallDirSize];
 
@@ -133,43 +134,47 @@ bool InstallDirIsLink() {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-static void WritePathFile(const char* path) {
-  HFILE file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, InstallDir, static_cast<UINT>(std::strlen(InstallDir)));
-  _lclose(file);
+static bool WritePathFile(const char* path) {
+  if (WriteFileWhole(path, InstallDir, std::strlen(InstallDir))) return true;
+  LogStep("path file %s not written", path);
+  return false;
 }
 
-static void WriteRegistryRecord() {
+static bool WriteRegistryRecord() {
   HKEY software;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &software) != ERROR_SUCCESS) {
-    return;
+    return false;
   }
   HKEY key;
+  bool written = false;
   if (RegCreateKeyExA(software, "lanzwb", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                       nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(InstallDir),
-                   static_cast<DWORD>(std::strlen(InstallDir)));
+    written = RegSetValueExA(key, "path", 0, REG_SZ, reinterpret_cast<const BYTE*>(InstallDir),
+                             static_cast<DWORD>(std::strlen(InstallDir))) == ERROR_SUCCESS;
     RegCloseKey(key);
   }
   RegCloseKey(software);
+  return written;
 }
 
-void PersistInstallDir() {
+bool PersistInstallDir() {
   AppendDirBackslash(InstallDir, AnsiLeadBytes());
 
   char path[MAX_PATH];
   WindowsPathFile(path);
-  WritePathFile(path);
-  WriteRegistryRecord();
+  const bool pathFile = WritePathFile(path);
+  const bool registry = WriteRegistryRecord();
+  if (!registry) LogStep("registry value HKLM\\Software\\lanzwb \"path\" not written");
   GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
 
-  if (WindowsMajorVersion < 6) return;
-  char spare[kInstallDirSize];
-  SpareDir(spare);
-  CreateDirectoryA(spare, nullptr);
-  std::snprintf(path, sizeof path, "%s%s", spare, kPathFileName);
-  WritePathFile(path);
+  if (WindowsMajorVersion >= 6) {
+    char spare[kInstallDirSize];
+    SpareDir(spare);
+    CreateDirectoryA(spare, nullptr);
+    std::snprintf(path, sizeof path, "%s%s", spare, kPathFileName);
+    WritePathFile(path);
+  }
+  return pathFile && registry;
 }
 
 void SpareDir(char (&out)[kInstallDirSize]) {

@@ -31,9 +31,11 @@ bool InstallDirIsLink();
 
 // Writes InstallDir (with its trailing backslash appended) to the path file in
 // the Windows directory, to HKLM\Software\lanzwb "path" and, on Vista and
-// later, to the spare path file. Leaves the system directory in
-// SharedDirBuffer. Failures are silent; every step runs.
-void PersistInstallDir();
+// later, to the spare path file; each path file whole or not at all. Leaves
+// the system directory in SharedDirBuffer. Every step runs whatever failed
+// before; false when the path file in the Windows directory or the registry
+// value, where the IME and the next installation look first, was not written.
+bool PersistInstallDir();
 
 // "x:\lanzhu\" on the first fixed drive from G: down to C:, else "".
 void SpareDir(char (&out)[kInstallDirSize]);

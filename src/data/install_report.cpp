@@ -11,6 +11,7 @@
 #include "system/message_box.h"
 #include "system/narrow_text.h"
 #include "system/product_texts.h"
+#include "system/run_result.h"
 
 char ReportCodes[kReportCodesSize];
 
@@ -37,6 +38,22 @@ const wchar_t* FailureSentence(ReportCheck check) {
       return L"无拼音词库文件！";
     default:
       return L"缺少文件！";
+  }
+}
+
+// What the log says of a failing check.
+const char* CheckName(ReportCheck check) {
+  switch (check) {
+    case ReportCheck::Directory:
+      return "the installation directory is not there whole";
+    case ReportCheck::FileCount:
+      return "too few files in the installation directory";
+    case ReportCheck::WubiDictionary:
+      return "no readable Wubi dictionary";
+    case ReportCheck::PinyinDictionary:
+      return "no readable Pinyin dictionary";
+    default:
+      return "no readable lanzhu4.ime";
   }
 }
 
@@ -84,12 +101,19 @@ InstallDirSurvey SurveyInstallDir() {
   return survey;
 }
 
-int InstallReport() {
-  HGLOBAL scratch = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, kScratchSize);
-  if (scratch == nullptr) return 0;
+ReportCheck CheckInstallation() {
   const InstallDirSurvey survey = SurveyInstallDir();
   const ReportCheck failing = FirstFailingCheck(InstallDir, survey.score, FileCount(survey.files),
                                                 ProbeHead, nullptr, ReportCodes, sizeof ReportCodes);
+  LogStep("installation checks: %s", ReportCodes);
+  if (failing != ReportCheck::None) NoteIncomplete("installation check: %s", CheckName(failing));
+  return failing;
+}
+
+int InstallReport() {
+  HGLOBAL scratch = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, kScratchSize);
+  if (scratch == nullptr) return 0;
+  const ReportCheck failing = CheckInstallation();
   if (failing != ReportCheck::None) {
     ShowReport(failing, static_cast<char*>(scratch), kScratchSize);
   }

@@ -8,6 +8,8 @@
 #include "payload/payload_lookup.h"
 #include "payload/payload_texts.h"
 #include "system/message_box.h"
+#include "system/run_result.h"
+#include "system/whole_file.h"
 
 #include <windows.h>
 
@@ -17,6 +19,7 @@
 namespace {
 
 void ShowEntryNotExtracted(const char* name) {
+  LogStep("not extracted: %s", name);
   ShowGbkMessage(kEntryNotExtractedText, name, kInstallCaption, MB_OK);
 }
 
@@ -35,14 +38,10 @@ std::size_t InflateAndCheck(const ContainerWalk& walk, const ContainerEntry& ent
 }
 
 // Frees the target's name (deleting it, or renaming it aside when it cannot
-// be deleted) and writes the file anew.
+// be deleted) and writes the file anew, whole or not at all.
 bool WriteTarget(const char* target, const unsigned char* data, std::size_t length) {
   if (DeleteFileIfPresent(target) == -1) RenameAside(target);
-  HFILE file = _lcreat(target, 0);
-  if (file == HFILE_ERROR) return false;
-  const UINT written = _lwrite(file, reinterpret_cast<LPCCH>(data), static_cast<UINT>(length));
-  _lclose(file);
-  return written == length;
+  return WriteFileWhole(target, data, length);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "system/run_result.h"
+
 int DeleteFileIfPresent(const char* path) {
   SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
   HFILE file = _lopen(path, OF_READ);
@@ -24,7 +26,11 @@ int RenameAside(const char* path) {
   for (const char mark : kMarks) {
     spare[length - 5] = mark;
     DeleteFileIfPresent(spare);
-    if (std::rename(path, spare) == 0) return 0;
+    if (std::rename(path, spare) == 0) {
+      // What still uses the moved file lets it go at the next restart.
+      NoteRestartCompletes("%s was in use and moved aside to %s", path, spare);
+      return 0;
+    }
   }
   return -1;
 }

@@ -12,5 +12,6 @@ int DeleteFileIfPresent(const char* path);
 // Renames the file to its first spare name, the character five from the end
 // (the last one before a three-letter extension) replaced by "2", else to the
 // second, that character "1"; whatever held either spare name is deleted
-// first if it can be. Returns 0 when one rename succeeded, else -1.
+// first if it can be. Returns 0 when one rename succeeded (a restart then
+// completes the run), else -1.
 int RenameAside(const char* path);

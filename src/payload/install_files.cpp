@@ -17,6 +17,7 @@
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/product_texts.h"
+#include "system/run_result.h"
 #include "system/system_entries.h"
 
 namespace {
@@ -33,6 +34,7 @@ InstalledPath InDir(const char* dir, const char* name) {
 }
 
 void ShowCopyFailed(const char* target) {
+  NoteIncomplete("%s not copied", target);
   ShowGbkMessage(kCopyFailedText, target, kWubiInstallCaption, MB_OK);
 }
 
@@ -40,23 +42,32 @@ void ShowCopyFailed(const char* target) {
 // be renamed, so the replacing copy moves it aside and tries once more.
 void CopyToSystem(const char* source, const char* target, bool renameAsideWhenInUse) {
   SetFileAttributesA(target, FILE_ATTRIBUTE_ARCHIVE);
-  if (CopyFileA(source, target, FALSE)) return;
-  if (renameAsideWhenInUse) {
+  bool copied = CopyFileA(source, target, FALSE) != 0;
+  if (!copied && renameAsideWhenInUse) {
     RenameAside(target);
-    if (CopyFileA(source, target, FALSE)) return;
+    copied = CopyFileA(source, target, FALSE) != 0;
   }
-  ShowCopyFailed(target);
+  if (copied) {
+    LogStep("%s copied to %s", source, target);
+  } else {
+    ShowCopyFailed(target);
+  }
 }
 
 void ReplaceSystemModule(const char* source, const char* dir) {
   CopyToSystem(source, InDir(dir, "lanzhu4.ime").text, true);
 }
 
+// A file whose version cannot be raised is left as it was, whole.
+void StampVersionOf(const char* path) {
+  if (!StampImeVersion(path)) NoteIncomplete("the version of %s not raised to 7.3", path);
+}
+
 // The first-pass module of the code page's language, stamped with this
 // version before it is copied.
 InstalledPath StampedFirstPassModule(const char* simplified, const char* traditional) {
   InstalledPath module = InInstallDir(IsTraditionalChinese() ? traditional : simplified);
-  StampImeVersion(module.text);
+  StampVersionOf(module.text);
   return module;
 }
 
@@ -80,9 +91,11 @@ void UnpackPayload() {
     wchar_t text[256];
     std::swprintf(text, sizeof text / sizeof text[0], L"文件解压不完整，请到智能岚舟网站%ls重新下载安装。",
                   kHomePageAddress);
+    NoteIncomplete("the payload was not extracted whole");
     ShowGbkMessage(text, nullptr, kWubiInstallCaption, MB_OK);
     return;
   }
+  LogStep("payload extracted into %s", InstallDir);
   if (OldDataState == kOldDataBackedUp &&
       ShowMessageW(kKeepDataQuestion, kKeepDataCaption, MB_YESNO) == IDYES) {
     OldDataState = kOldDataKeep;
@@ -159,11 +172,13 @@ void InstallFiles(bool secondPass) {
   }
 
   if (!secondPass) {
-    StampImeVersion(InInstallDir("setupw64.exe").text);
-    WriteUninstallEntry();
+    StampVersionOf(InInstallDir("setupw64.exe").text);
+    LogStep("uninstall entry %s", WriteUninstallEntry() ? "written" : "not written");
+    LogStep("first file pass done");
     return;
   }
   for (const char* firstPass : {"lanz320.ime", "lanz321.ime", "lanz640.ime", "lanz641.ime"}) {
     DeleteFileIfPresent(InInstallDir(firstPass).text);
   }
+  LogStep("second file pass done");
 }

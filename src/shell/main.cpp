@@ -1,11 +1,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "core/command_line.h"
 #include "core/install_dir_rules.h"
 #include "core/text_match.h"
 #include "data/install_dir.h"
+#include "data/install_report.h"
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "shell/texts.h"
@@ -38,6 +40,7 @@ static void RunRegistrationMode(const char* commandLine) {
 // Silent mode has no window to own the payload and the work buffer, so it
 // takes them itself for the one installation it runs. Nobody may be there to
 // answer a box: what it decides itself goes to the exit code and the log.
+// The window mode's report is checked too, without being shown.
 static void RunSilentMode() {
   AcquirePayloadMemory();
   if (Payload == nullptr) {
@@ -49,6 +52,7 @@ static void RunSilentMode() {
     NoteIncomplete("the installation directory is a link");
   } else {
     RunInstall();
+    if (RestartFlag == 0) CheckInstallation();
   }
   ReleasePayloadMemory();
 }
@@ -61,15 +65,20 @@ static void RunMessageLoop() {
   }
 }
 
+// `commandLine` holds no log argument: a log path never picks the mode.
 static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCommand) {
   OemCodePage = static_cast<int>(GetOEMCP());
   RunMode = kWindowMode;
   ResolveInstallDir();
   if (LacksAdminRights()) {
-    ShowMessageW(kLacksAdminText, kProductCaption, MB_OK);
     NoteIncomplete("no administrator rights");
-    // Only the silent mode tells a deployment tool by its exit code.
-    return ContainsNoCase(commandLine, "setlzsrf32") ? RunExitCode() : 0;
+    // Only the silent mode tells a deployment tool, by its exit code; a
+    // person is told in a box.
+    if (!ContainsNoCase(commandLine, "reglz32") && ContainsNoCase(commandLine, "setlzsrf32")) {
+      return RunExitCode();
+    }
+    ShowMessageW(kLacksAdminText, kProductCaption, MB_OK);
+    return 0;
   }
 
   RegistrationFlag = 0;
@@ -95,11 +104,14 @@ static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCo
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
   PageNumber = 0;
+  std::string keywords = commandLine;
   char logPath[MAX_PATH];
-  if (FindLogPathArgument(commandLine, logPath, sizeof logPath)) {
-    StartRunLog(logPath, "setup.exe");
+  ArgumentSpan log{};
+  if (FindLogPathArgument(commandLine, logPath, sizeof logPath, &log)) {
+    StartRunLog(logPath, commandLine);
+    keywords.erase(log.begin, log.end - log.begin);
   }
-  const int exitCode = RunChosenMode(instance, commandLine, showCommand);
+  const int exitCode = RunChosenMode(instance, keywords.c_str(), showCommand);
   EndRunLog();
   return exitCode;
 }

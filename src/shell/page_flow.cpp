@@ -17,6 +17,7 @@
 #include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/product_texts.h"
+#include "system/run_result.h"
 
 #include <cstring>
 
@@ -80,10 +81,11 @@ void SiteAddressStep() {
   Repaint();
 }
 
+// A file in use that was moved aside is let go of only by a restart.
 void Finish(WPARAM wParam, LPARAM lParam) {
   if (InstallReport() == 0) {
-    ShowMessageW(RestartFlag == 1 ? L"安装完毕，请立即重新启动计算机！"
-                                  : L"安装完毕，如不能使用，请重新启动计算机！",
+    ShowMessageW(RestartCompletes() ? L"安装完毕，请立即重新启动计算机！"
+                                    : L"安装完毕，如不能使用，请重新启动计算机！",
                  kProductCaption, MB_OK);
   }
   Close(wParam, lParam);
@@ -115,8 +117,14 @@ void InstallStep(WPARAM wParam, LPARAM lParam) {
     return;
   }
   RunInstall();
+  // An early end installed nothing and has told the user why: there is
+  // nothing to check, choose, adjust, restore or try.
+  if (RestartFlag == 1) {
+    Close(wParam, lParam);
+    return;
+  }
   FinishFileInstall();
-  WriteSettingsRecord();
+  if (!WriteSettingsRecord()) NoteIncomplete("lzszsj43.lzh not rewritten");
   if (OldDataState == kOldDataKeep) RestoreUserData();
   if (IsWindows64()) {
     Repaint();

@@ -16,6 +16,7 @@
 #include "system/platform.h"
 #include "system/preload_list.h"
 #include "system/registry_text.h"
+#include "system/run_result.h"
 #include "system/seams.h"
 
 HKL ImeLayoutHandle;
@@ -27,7 +28,9 @@ namespace {
 constexpr std::size_t kProductNameBytes = 16;
 constexpr DWORD kSubkeyNameSize = 200;
 
-void ReportFailure(const char* text9x, const wchar_t* caption) {
+// The IME is not registered: the run is incomplete, and the user is told.
+void ReportFailure(const char* what, const char* text9x, const wchar_t* caption) {
+  NoteIncomplete("%s", what);
   char text[128];
   if (IsWin9xFamily()) {
     std::snprintf(text, sizeof text, "%s", text9x);
@@ -58,12 +61,13 @@ std::vector<std::string> LayoutNames(HKEY layouts) {
   return names;
 }
 
-// Finds an earlier entry of this IME and returns it open, its name in `id`;
-// otherwise returns null with the largest id that has a readable layout text.
-HKEY FindEarlierEntry(HKEY layouts, const char* productName, std::string* id,
-                      std::uint32_t* largest) {
+// Finds an earlier entry of this IME among `names` and returns it open, its
+// name in `id`; otherwise returns null with the largest id that has a
+// readable layout text.
+HKEY FindEarlierEntry(HKEY layouts, const std::vector<std::string>& names, const char* productName,
+                      std::string* id, std::uint32_t* largest) {
   *largest = 0;
-  for (const std::string& name : LayoutNames(layouts)) {
+  for (const std::string& name : names) {
     HKEY layout;
     if (RegOpenKeyExA(layouts, name.c_str(), 0, KEY_ALL_ACCESS, &layout) != ERROR_SUCCESS) continue;
     char text[kLayoutTextSize] = {};
@@ -102,15 +106,20 @@ void WriteImeLayoutKey() {
   HKEY layouts;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyboardLayoutsKey, 0, KEY_READ, &layouts) !=
       ERROR_SUCCESS) {
-    ReportFailure(kLayoutsOpenError9x, kImeCaption);
+    ReportFailure("the keyboard layouts cannot be opened", kLayoutsOpenError9x, kImeCaption);
     return;
   }
+  const std::vector<std::string> names = LayoutNames(layouts);
   std::string id;
   std::uint32_t largest = 0;
-  HKEY layout = FindEarlierEntry(layouts, layoutText, &id, &largest);
+  HKEY layout = FindEarlierEntry(layouts, names, layoutText, &id, &largest);
   if (layout == nullptr) {
     char next[kLayoutIdSize];
-    NextLayoutId(largest, traditional, next);
+    if (!NextLayoutId(largest, traditional, names, next)) {
+      RegCloseKey(layouts);
+      ReportFailure("no keyboard-layout id is free", kLayoutCreateError9x, kWubiCaption);
+      return;
+    }
     id = next;
   } else if (!HasLayoutLanguage(id.c_str(), traditional)) {
     // An entry of the other language keeps its number and takes ours.
@@ -123,9 +132,11 @@ void WriteImeLayoutKey() {
       RegCreateKeyExA(layouts, id.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &layout,
                       nullptr) != ERROR_SUCCESS) {
     RegCloseKey(layouts);
-    ReportFailure(kLayoutCreateError9x, kWubiCaption);
+    ReportFailure("the keyboard-layout entry cannot be created", kLayoutCreateError9x,
+                  kWubiCaption);
     return;
   }
+  LogStep("keyboard-layout entry %s written", id.c_str());
   WriteRegistryText(layout, "IME file", "LANZHU4.IME");
   WriteRegistryText(layout, "layout file", IsWin9xFamily() ? "kbdus.kbd" : "kbdus.dll");
   WriteRegistryText(layout, "layout text", layoutText);
@@ -135,5 +146,10 @@ void WriteImeLayoutKey() {
 }
 
 void RegisterIme() {
-  if (!InstallIme()) WriteImeLayoutKey();
+  if (InstallIme()) {
+    LogStep("IME registered by the input-method manager");
+    return;
+  }
+  LogStep("the input-method manager refused the IME; registering it in the registry");
+  WriteImeLayoutKey();
 }

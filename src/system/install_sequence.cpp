@@ -14,6 +14,7 @@
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/preload_list.h"
+#include "system/run_result.h"
 #include "system/seams.h"
 #include "system/system_entries.h"
 
@@ -32,8 +33,12 @@ bool FreeOldModule() {
   char module[MAX_PATH];
   GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
   std::snprintf(module, sizeof module, "%s\\lanzhu4.ime", SharedDirBuffer);
-  if (DeleteFileIfPresent(module) != -1) return true;
-  return RenameAside(module) != -1;
+  if (DeleteFileIfPresent(module) != -1 || RenameAside(module) != -1) {
+    LogStep("the earlier IME's module %s is out of the way", module);
+    return true;
+  }
+  NoteIncomplete("%s is in use and cannot be moved aside: nothing installed", module);
+  return false;
 }
 
 void CreateInstallDirs() {
@@ -41,6 +46,7 @@ void CreateInstallDirs() {
   char filer[MAX_PATH];
   std::snprintf(filer, sizeof filer, "%sfiler\\", InstallDir);
   CreateDirectoryA(filer, nullptr);
+  LogStep("installation directory %s", InstallDir);
 }
 
 }  // namespace
@@ -51,9 +57,13 @@ void RunInstall() {
   } else {
     GetWindowTextA(PathLine, InstallDir, 198);
   }
-  PersistInstallDir();
+  if (!PersistInstallDir()) NoteIncomplete("the installation directory is not recorded");
   CreateInstallDirs();
-  WriteConfigFiles();
+  if (WriteConfigFiles()) {
+    LogStep("wbpybz.lzh and lznetsj.dat written");
+  } else {
+    NoteIncomplete("wbpybz.lzh and lznetsj.dat not both written");
+  }
 
   const bool listed = FindImeInPreload();
   RestartFlag = 0;
@@ -70,7 +80,7 @@ void RunInstall() {
     PromoteImeInPreload();
   }
   InstallFiles(true);
-  WriteUserAgentToken();
+  LogStep("browser token %s", WriteUserAgentToken() ? "written" : "not written");
 
   char commandLine[2 * MAX_PATH];
   std::snprintf(commandLine, sizeof commandLine, "%slanzlzsr.exe lz", InstallDir);

@@ -1,12 +1,13 @@
 #pragma once
 
 // Set when the old IME module in the system directory is in use and can be
-// neither deleted nor moved aside: the installation then ends early and the
-// closing message asks for an immediate restart.
+// neither deleted nor moved aside: the installation then ends early, with
+// nothing extracted or registered, after telling the user to close the
+// programs that use the IME or to restart, and to install again.
 extern int RestartFlag;
 
 // Carries out one installation: directory, configuration files, the two file
 // passes with the IME's registration between them, the browser token and the
 // start-up entry; on 64-bit Windows starts setupw64.exe to register the IME
-// for 64-bit programs.
+// for 64-bit programs. Notes what it could not do in the run's result.
 void RunInstall();

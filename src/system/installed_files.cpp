@@ -11,6 +11,7 @@
 #include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/seams.h"
+#include "system/whole_file.h"
 
 void MarkLowIntegrity() {
   std::memcpy(SharedDirBuffer, InstallDir, sizeof SharedDirBuffer);
@@ -22,10 +23,10 @@ void MarkLowIntegrity() {
   Platform.WinExec(commandLine, SW_SHOW);
 }
 
-void StampImeVersion(const char* path) {
-  if (WorkBuffer == nullptr) return;
+bool StampImeVersion(const char* path) {
+  if (WorkBuffer == nullptr) return false;
   HFILE file = _lopen(path, OF_READ);
-  if (file == HFILE_ERROR) return;
+  if (file == HFILE_ERROR) return false;
   // Read whole or not at all: a module larger than the work buffer, or a
   // read that comes up short, leaves the file as it is.
   const LONG size = _llseek(file, 0, FILE_END);
@@ -33,13 +34,10 @@ void StampImeVersion(const char* path) {
   const bool whole = size >= 0 && static_cast<std::size_t>(size) <= kWorkBufferSize &&
                      _lread(file, WorkBuffer, static_cast<UINT>(size)) == static_cast<UINT>(size);
   _lclose(file);
-  if (!whole) return;
-
-  StampVersionText(WorkBuffer, static_cast<std::size_t>(size));
-  file = _lcreat(path, 0);
-  if (file == HFILE_ERROR) return;
-  _lwrite(file, reinterpret_cast<LPCCH>(WorkBuffer), static_cast<UINT>(size));
-  _lclose(file);
+  if (!whole) return false;
+  // A file that holds no older version already reads as it should.
+  if (StampVersionText(WorkBuffer, static_cast<std::size_t>(size)) == 0) return true;
+  return WriteFileWhole(path, WorkBuffer, static_cast<std::size_t>(size));
 }
 
 int ReadFileHead(const char* name, char* head) {

@@ -10,6 +10,7 @@
 #include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/registry_text.h"
+#include "system/run_result.h"
 
 PreloadTableState PreloadTable;
 
@@ -106,6 +107,7 @@ void WriteBothLists(const char (*ids)[kLayoutIdSize], int first, int last) {
 }
 
 void ReportPreloadOpenError() {
+  NoteIncomplete("the user's keyboard-layout list cannot be opened");
   char caption[64];
   ToNarrow(kWubiCaption, kGbkCodePage, caption, sizeof caption);
   ShowMessageA(kPreloadOpenError, caption, MB_OK);

@@ -4,65 +4,71 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 HANDLE RunLog = INVALID_HANDLE_VALUE;
 bool Incomplete;
-bool RestartCompletes;
+bool RestartNeeded;
 
-void WriteLine(const char* text) {
+// One line of the log: the time, `prefix` and the step's text, cut to what
+// the line holds, then CR LF.
+void WriteLine(const char* prefix, const char* format, va_list arguments) {
   if (RunLog == INVALID_HANDLE_VALUE) return;
   SYSTEMTIME now;
   GetLocalTime(&now);
   char line[1024];
-  const int length = std::snprintf(line, sizeof line, "%02u:%02u:%02u %s\r\n", now.wHour,
-                                   now.wMinute, now.wSecond, text);
-  if (length <= 0) return;
-  // A line cut by the buffer still ends with its line break.
-  DWORD size = static_cast<DWORD>(length) < sizeof line ? static_cast<DWORD>(length) : sizeof line - 1;
-  if (size == sizeof line - 1) {
-    line[size - 2] = '\r';
-    line[size - 1] = '\n';
-  }
+  const std::size_t room = sizeof line - 2;
+  std::snprintf(line, room, "%02u:%02u:%02u %s", now.wHour, now.wMinute, now.wSecond, prefix);
+  std::size_t length = std::strlen(line);
+  std::vsnprintf(line + length, room - length, format, arguments);
+  length = std::strlen(line);
+  line[length++] = '\r';
+  line[length++] = '\n';
   DWORD written = 0;
-  WriteFile(RunLog, line, size, &written, nullptr);
+  WriteFile(RunLog, line, static_cast<DWORD>(length), &written, nullptr);
 }
 
 }  // namespace
 
-void StartRunLog(const char* path, const char* program) {
+void StartRunLog(const char* path, const char* commandLine) {
   if (path == nullptr || path[0] == '\0') return;
   // Readers may watch the log while the run goes on.
   RunLog = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
-  LogStep("%s started", program);
+  LogStep("setup.exe started: %s", commandLine);
 }
 
 void LogStep(const char* format, ...) {
-  if (RunLog == INVALID_HANDLE_VALUE) return;
-  char text[960];
   va_list arguments;
   va_start(arguments, format);
-  std::vsnprintf(text, sizeof text, format, arguments);
+  WriteLine("", format, arguments);
   va_end(arguments);
-  WriteLine(text);
 }
 
-void NoteRestartCompletes(const char* what) {
-  RestartCompletes = true;
-  LogStep("restart needed: %s", what);
+void NoteRestartCompletes(const char* format, ...) {
+  RestartNeeded = true;
+  va_list arguments;
+  va_start(arguments, format);
+  WriteLine("restart needed: ", format, arguments);
+  va_end(arguments);
 }
 
-void NoteIncomplete(const char* what) {
+void NoteIncomplete(const char* format, ...) {
   Incomplete = true;
-  LogStep("failed: %s", what);
+  va_list arguments;
+  va_start(arguments, format);
+  WriteLine("failed: ", format, arguments);
+  va_end(arguments);
 }
 
 int RunExitCode() {
   if (Incomplete) return kExitIncomplete;
-  return RestartCompletes ? kExitRestartCompletes : kExitWhole;
+  return RestartNeeded ? kExitRestartCompletes : kExitWhole;
 }
+
+bool RestartCompletes() { return RestartNeeded; }
 
 void EndRunLog() {
   if (RunLog == INVALID_HANDLE_VALUE) return;

@@ -22,34 +22,35 @@ bool OpenChildKeyA(const char* parent, const char* child, HKEY* parentKey, HKEY*
   return true;
 }
 
-void SetTextW(HKEY key, const wchar_t* name, const wchar_t* text) {
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>(2 * wcslen(text)));
+bool SetTextW(HKEY key, const wchar_t* name, const wchar_t* text) {
+  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>(2 * wcslen(text))) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
-void WriteUninstallEntry() {
+bool WriteUninstallEntry() {
   const wchar_t* displayName = Edition == kPinyinEdition ? L"岚舟拼音" : L"岚舟五笔";
   HKEY uninstall;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
                     0, KEY_READ, &uninstall) != ERROR_SUCCESS) {
-    return;
+    return false;
   }
   HKEY entry;
   if (RegCreateKeyExW(uninstall, L"lanzqwb", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                       nullptr, &entry, nullptr) != ERROR_SUCCESS) {
     RegCloseKey(uninstall);
-    return;
+    return false;
   }
-  SetTextW(entry, L"DisplayName", displayName);
+  const bool named = SetTextW(entry, L"DisplayName", displayName);
   wchar_t systemDir[100] = {};
   GetSystemDirectoryW(systemDir, 100);
   wchar_t uninstaller[128];
   wsprintfW(uninstaller, L"%s\\lanzdel.exe", systemDir);
-  SetTextW(entry, L"UninstallString", uninstaller);
+  const bool written = SetTextW(entry, L"UninstallString", uninstaller) && named;
   RegCloseKey(entry);
   RegCloseKey(uninstall);
+  return written;
 }
 
 void WriteRunValue(const char* commandLine) {
@@ -63,12 +64,12 @@ void WriteRunValue(const char* commandLine) {
   RegCloseKey(windows);
 }
 
-void WriteUserAgentToken() {
+bool WriteUserAgentToken() {
   HKEY userAgent;
   HKEY postPlatform;
   if (!OpenChildKeyA("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent",
                      "Post Platform", &userAgent, &postPlatform)) {
-    return;
+    return false;
   }
   // The tokens of 6.3 to 6.8 and 7.0 to 7.8: "lzsr" and the version's digits.
   char name[] = "lzsr6300";
@@ -81,7 +82,9 @@ void WriteUserAgentToken() {
     name[5] = minor;
     RegDeleteValueA(postPlatform, name);
   }
-  RegSetValueExA(postPlatform, "lzsr7300", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 0);
+  const bool written = RegSetValueExA(postPlatform, "lzsr7300", 0, REG_SZ,
+                                      reinterpret_cast<const BYTE*>(""), 0) == ERROR_SUCCESS;
   RegCloseKey(postPlatform);
   RegCloseKey(userAgent);
+  return written;
 }

@@ -2,13 +2,14 @@
 
 // The installer's entries in the system's registry outside the keyboard
 // layouts. Each opens its parent key for reading, creates or opens its own
-// key and returns silently when either fails.
+// key and returns silently when either fails; those that say so return
+// whether their values were written.
 
 // Uninstall entry "lanzqwb": display name by edition, uninstaller in the
 // system directory (wide values).
-void WriteUninstallEntry();
+bool WriteUninstallEntry();
 // Start-up entry "lzlzsjgl" under Run, set to `commandLine`.
 void WriteRunValue(const char* commandLine);
 // The browser user-agent token "lzsr7300", after removing the tokens of
 // every earlier version.
-void WriteUserAgentToken();
+bool WriteUserAgentToken();

@@ -106,6 +106,14 @@ TEST(BmpPicture, BitCountHeaderAndSignatureMustBeSound) {
   Bytes palette = Bmp(5, 5, 8);
   Put32(palette, 10, 54 + 100);
   EXPECT_FALSE(Reads(palette));
+  // GDI reads the colours the header counts, beyond a full table and for
+  // 24 bits too.
+  Bytes counted = Bmp(3, 2, 1);
+  Put32(counted, 46, 3);
+  EXPECT_FALSE(Reads(counted));
+  counted = Bmp(401, 310);
+  Put32(counted, 46, 42);
+  EXPECT_FALSE(Reads(counted));
 
   const Bytes header = Bmp(1, 1);
   EXPECT_FALSE(ReadBmpPicture(header.data(), 53, nullptr));

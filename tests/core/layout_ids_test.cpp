@@ -8,20 +8,32 @@
 
 namespace {
 
-std::string Next(std::uint32_t largest, bool traditional) {
-  char id[kLayoutIdSize];
-  NextLayoutId(largest, traditional, id);
-  return id;
-}
-
-TEST(NextLayoutId, CountsUpFromTheHighestIdAboveTheFloor) {
-  EXPECT_EQ("E0010804", Next(0, false));
-  EXPECT_EQ("E0010404", Next(0, true));
-  EXPECT_EQ("E0010804", Next(0x00000409, false));  // ordinary layouts stay below the floor
-  EXPECT_EQ("E0210804", Next(0xE0200804, false));
-  // Another language's highest id keeps its number but takes ours.
-  EXPECT_EQ("E0230804", Next(0xE0220404, false));
-  EXPECT_EQ("E0230404", Next(0xE0220804, true));
+TEST(NextLayoutId, CountsUpToAFreeIdAndNeverWraps) {
+  struct Case {
+    std::uint32_t largest;
+    bool traditional;
+    std::vector<std::string> present;
+    const char* id;  // "": no free id
+  } const cases[] = {
+      {0, false, {}, "E0010804"},
+      {0, true, {}, "E0010404"},
+      {0x00000409, false, {}, "E0010804"},  // ordinary layouts stay below the floor
+      {0xE0200804, false, {}, "E0210804"},
+      // Another language's highest id keeps its number but takes ours.
+      {0xE0220404, false, {}, "E0230804"},
+      {0xE0220804, true, {}, "E0230404"},
+      // A key without a layout text still holds its name, in either case.
+      {0xE0200804, false, {"e0210804", "E0220804"}, "E0230804"},
+      {0xFFFE0804, false, {}, "FFFF0804"},
+      {0xFFFF0804, false, {}, ""},
+      {0xFFFF0404, true, {}, ""},
+      {0xFFFE0404, true, {"FFFF0404"}, ""},
+  };
+  for (const Case& c : cases) {
+    char id[kLayoutIdSize] = "x";
+    EXPECT_EQ(c.id[0] != '\0', NextLayoutId(c.largest, c.traditional, c.present, id)) << c.id;
+    EXPECT_STREQ(c.id, id);
+  }
 }
 
 TEST(LayoutLanguage, TestsAndSetsTheLastThreeDigits) {

@@ -39,24 +39,33 @@ TEST(FindLogPathArgument, TakesTheQuotedOrBlankEndedPathAfterTheKeyword) {
   struct Case {
     const char* commandLine;
     const char* path;  // nullptr: no log
+    const char* rest;  // the command line without the log argument
   } const cases[] = {
-      {"setlzsrf32 loglz32=c:\\logs\\lz.log", "c:\\logs\\lz.log"},
-      {"LOGLZ32=c:\\a.log setlzsrf32", "c:\\a.log"},
-      {"setlzsrf32 loglz32=\"c:\\my logs\\lz.log\" x", "c:\\my logs\\lz.log"},
-      {"setlzsrf32 \"loglz32=c:\\my logs\\lz.log\"", "c:\\my logs\\lz.log"},
-      {"setlzsrf32", nullptr},
-      {"loglz32=", nullptr},
-      {"loglz32= c:\\a.log", nullptr},
-      {"loglz32=\"c:\\unclosed", nullptr},
-      {"loglz32=c:\\a\x01.log", nullptr},
+      {"setlzsrf32 loglz32=c:\\logs\\lz.log", "c:\\logs\\lz.log", "setlzsrf32 "},
+      {"LOGLZ32=c:\\a.log setlzsrf32", "c:\\a.log", " setlzsrf32"},
+      {"setlzsrf32 loglz32=\"c:\\my logs\\lz.log\" x", "c:\\my logs\\lz.log", "setlzsrf32  x"},
+      {"setlzsrf32 \"loglz32=c:\\my logs\\lz.log\"", "c:\\my logs\\lz.log", "setlzsrf32 "},
+      // A log path that names a keyword is no keyword.
+      {"loglz32=c:\\reglz32\\setlzsrf32.log", "c:\\reglz32\\setlzsrf32.log", ""},
+      {"setlzsrf32", nullptr, nullptr},
+      {"loglz32=", nullptr, nullptr},
+      {"loglz32= c:\\a.log", nullptr, nullptr},
+      {"loglz32=\"c:\\unclosed", nullptr, nullptr},
+      {"loglz32=c:\\a\x01.log", nullptr, nullptr},
   };
   for (const Case& c : cases) {
     char out[32] = "x";
-    EXPECT_EQ(c.path != nullptr, FindLogPathArgument(c.commandLine, out, sizeof out)) << c.commandLine;
+    ArgumentSpan span{};
+    EXPECT_EQ(c.path != nullptr, FindLogPathArgument(c.commandLine, out, sizeof out, &span))
+        << c.commandLine;
     EXPECT_STREQ(c.path != nullptr ? c.path : "", out) << c.commandLine;
+    if (c.rest != nullptr) {
+      EXPECT_EQ(c.rest, std::string(c.commandLine).erase(span.begin, span.end - span.begin));
+    }
   }
   // A path that does not fit is refused, not cut.
   char out[9];
-  EXPECT_FALSE(FindLogPathArgument("loglz32=c:\\a.logx", out, sizeof out));
-  EXPECT_TRUE(FindLogPathArgument("loglz32=c:\\a.log", out, sizeof out));
+  ArgumentSpan span{};
+  EXPECT_FALSE(FindLogPathArgument("loglz32=c:\\a.logx", out, sizeof out, &span));
+  EXPECT_TRUE(FindLogPathArgument("loglz32=c:\\a.log", out, sizeof out, &span));
 }

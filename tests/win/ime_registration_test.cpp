@@ -156,14 +156,22 @@ TEST_F(ImeLayoutFailures, AKeyboardLayoutsKeyThatCannotBeReadStopsEverything) {
 
 TEST_F(ImeLayoutFailures, ALayoutKeyThatCannotBeCreatedStopsBeforeTheList) {
   SetPreload(HKEY_CURRENT_USER, kUserLayout, Listed({"00000409"}));
-  // The next id is taken by a key that this user may only read.
-  AddLayout("E001" + language_, L"其他输入法");
-  AllowOnly(HKEY_LOCAL_MACHINE, std::string(kLayouts) + "\\E001" + language_, kReadOnly);
+  // No id is left above the highest one.
+  AddLayout("FFFF" + language_, L"其他输入法");
   for (const bool as9x : {false, true}) {
-    if (as9x) Platform.GetVersion = Windows98Version;
+    Platform.GetVersion = as9x ? Windows98Version : ::GetVersion;
     RegisterIme();
     ExpectMessage("Software open error1004", L"智能岚舟(岚舟五笔)", as9x);
   }
+  // An earlier entry of the other language takes an id that this user may
+  // only read.
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, std::string(kLayouts) + "\\FFFF" + language_);
+  AddLayout("E005" + std::string(language_ == "0804" ? "0404" : "0804"),
+            (productName_ + L"  6.3").c_str());
+  AddLayout("E005" + language_, L"其他输入法");
+  AllowOnly(HKEY_LOCAL_MACHINE, std::string(kLayouts) + "\\E005" + language_, kReadOnly);
+  RegisterIme();
+  ExpectMessage("Software open error1004", L"智能岚舟(岚舟五笔)", true);
   EXPECT_EQ(Listed({"00000409"}), Preload(HKEY_CURRENT_USER, kUserLayout));
 }
 
