@@ -5,12 +5,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "payload/file_replace.h"
 #include "system/platform.h"
+#include "system/registry_text.h"
 #include "system/seams.h"
 
 char InstallDir[kInstallDirSize];
 
 static const char kPathFileName[] = "lanzpath.lzh";
+// The registry record's key under HKEY_LOCAL_MACHINE.
+static const char kRecordKey[] = "Software\\lanzwb";
 
 InstalledPath InInstallDir(const char* name) {
   InstalledPath path;
@@ -124,4 +128,38 @@ void SpareDir(char (&out)[kInstallDirSize]) {
       return;
     }
   }
+}
+
+bool InstallDirRecorded() {
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return true;
+  unsigned long views[2];
+  const int count = RegistryViews(views);
+  for (int i = 0; i < count; ++i) {
+    if (RegistryKeyExists(HKEY_LOCAL_MACHINE, kRecordKey, views[i])) return true;
+  }
+  return false;
+}
+
+bool RemoveInstallDirRecords() {
+  bool gone = true;
+  unsigned long views[2];
+  const int count = RegistryViews(views);
+  for (int i = 0; i < count; ++i) {
+    gone = DeleteRegistryKey(HKEY_LOCAL_MACHINE, kRecordKey, views[i]) && gone;
+  }
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  gone = RemoveFile(path, path, false) == Removal::kGone && gone;
+  // Without a fixed drive there is no spare directory, and a bare file name
+  // would name a file of whatever directory is current.
+  char spare[kInstallDirSize];
+  SpareDir(spare);
+  if (spare[0] == '\0') return gone;
+  SparePathFile(path);
+  gone = RemoveFile(path, path, false) == Removal::kGone && gone;
+  // The spare directory holds the spare path file alone.
+  RemoveDirectoryA(spare);
+  return gone;
 }

@@ -13,7 +13,7 @@ int DeleteFileIfPresent(const char* path) {
   return std::remove(path) == 0 ? 0 : -1;
 }
 
-int RenameAside(const char* path) {
+int RenameAside(const char* path, char* usedMark) {
   char spare[MAX_PATH];
   const std::size_t length = strnlen(path, sizeof spare);
   // A name without five characters has no spare names; one that does not fit
@@ -24,7 +24,28 @@ int RenameAside(const char* path) {
   for (const char mark : kMarks) {
     spare[length - 5] = mark;
     DeleteFileIfPresent(spare);
-    if (std::rename(path, spare) == 0) return 0;
+    if (std::rename(path, spare) == 0) {
+      if (usedMark != nullptr) *usedMark = mark;
+      return 0;
+    }
   }
   return -1;
+}
+
+Removal RemoveFile(const char* path, const char* pathAtRestart, bool moveAside) {
+  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Removal::kGone;
+  }
+  SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
+  if (DeleteFileA(path)) return Removal::kGone;
+  char spare[MAX_PATH];
+  const std::size_t length = strnlen(pathAtRestart, sizeof spare);
+  if (length == sizeof spare) return Removal::kStays;
+  std::memcpy(spare, pathAtRestart, length + 1);
+  char mark = 0;
+  // RenameAside replaces the same character of the file name in both paths.
+  if (moveAside && RenameAside(path, &mark) == 0) spare[length - 5] = mark;
+  return MoveFileExA(spare, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? Removal::kAtRestart
+                                                                   : Removal::kStays;
 }

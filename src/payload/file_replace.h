@@ -12,5 +12,18 @@ int DeleteFileIfPresent(const char* path);
 // Renames the file to its first spare name, the character five from the end
 // (the last one before a three-letter extension) replaced by "2", else to the
 // second, that character "1"; whatever held either spare name is deleted
-// first if it can be. Returns 0 when one rename succeeded, else -1.
-int RenameAside(const char* path);
+// first if it can be. Returns 0 when one rename succeeded, else -1; the
+// character used goes to `usedMark` when it is given.
+int RenameAside(const char* path, char* usedMark = nullptr);
+
+// What became of a file that an uninstallation removes.
+enum class Removal {
+  kGone,       // deleted, or there was none
+  kAtRestart,  // in use: Windows deletes it at its next start
+  kStays,
+};
+// Removes the file at `path` whatever its attributes. One in use is marked for
+// deletion at the next start of Windows, which knows it as `pathAtRestart`;
+// with `moveAside` it is first renamed aside (RenameAside), so that its name
+// is free at once for a new installation.
+Removal RemoveFile(const char* path, const char* pathAtRestart, bool moveAside);
