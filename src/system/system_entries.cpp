@@ -101,5 +101,16 @@ bool RemoveRunValueAndTokens(REGSAM view) {
   for (const char* token : kProductTokens) {
     gone = DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPostPlatformKey, token, view) && gone;
   }
+  // The installation made the key for its token when there was none.
+  HKEY postPlatform;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPostPlatformKey, 0, KEY_READ | view, &postPlatform) ==
+      ERROR_SUCCESS) {
+    DWORD subkeys = 1;
+    DWORD values = 1;
+    RegQueryInfoKeyA(postPlatform, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                     nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(postPlatform);
+    if (subkeys == 0 && values == 0) DeleteRegistryKey(HKEY_LOCAL_MACHINE, kPostPlatformKey, view);
+  }
   return gone;
 }

@@ -19,5 +19,6 @@ void WriteUserAgentToken();
 // returns false when something of this product stays.
 bool UninstallEntryExists(REGSAM view);
 bool RemoveUninstallEntry(REGSAM view);
-// The start-up entry "lzlzsjgl" and every browser token of this product.
+// The start-up entry "lzlzsjgl" and every browser token of this product, and
+// the tokens' key "Post Platform" when nothing else is left in it.
 bool RemoveRunValueAndTokens(REGSAM view);
