@@ -8,6 +8,7 @@
 #include "payload/file_replace.h"
 #include "system/platform.h"
 #include "system/registry_text.h"
+#include "system/run_result.h"
 #include "system/seams.h"
 
 char InstallDir[kInstallDirSize];
@@ -142,24 +143,22 @@ bool InstallDirRecorded() {
   return false;
 }
 
-bool RemoveInstallDirRecords() {
-  bool gone = true;
+void RemoveInstallDirRecords() {
   unsigned long views[2];
   const int count = RegistryViews(views);
   for (int i = 0; i < count; ++i) {
-    gone = DeleteRegistryKey(HKEY_LOCAL_MACHINE, kRecordKey, views[i]) && gone;
+    if (!DeleteRegistryKey(HKEY_LOCAL_MACHINE, kRecordKey, views[i])) NoteIncomplete(kRecordKey);
   }
   char path[MAX_PATH];
   WindowsPathFile(path);
-  gone = RemoveFile(path, path, false) == Removal::kGone && gone;
+  RemoveFile(path, path, RemoveMode::kPlain);
   // Without a fixed drive there is no spare directory, and a bare file name
   // would name a file of whatever directory is current.
   char spare[kInstallDirSize];
   SpareDir(spare);
-  if (spare[0] == '\0') return gone;
+  if (spare[0] == '\0') return;
   SparePathFile(path);
-  gone = RemoveFile(path, path, false) == Removal::kGone && gone;
+  RemoveFile(path, path, RemoveMode::kPlain);
   // The spare directory holds the spare path file alone.
   RemoveDirectoryA(spare);
-  return gone;
 }

@@ -32,5 +32,5 @@ void SpareDir(char (&out)[kInstallDirSize]);
 bool InstallDirRecorded();
 // Removes every record: the registry key "Software\lanzwb" in every registry
 // view, the path file in the Windows directory, the spare path file and its
-// directory when that is empty. False when a record stays.
-bool RemoveInstallDirRecords();
+// directory when that is empty. Notes what stays for the run's result.
+void RemoveInstallDirRecords();

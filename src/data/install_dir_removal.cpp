@@ -44,21 +44,8 @@ bool HoldsThisProduct() {
 // Returns true when the file is deleted only at the next start.
 bool RemoveInstalledFile(const char* name) {
   const InstalledPath path = InInstallDir(name);
-  switch (RemoveFile(path.text, path.text, false)) {
-    case Removal::kGone:
-      return false;
-    case Removal::kAtRestart:
-      if (IsUninstaller(name)) {
-        LogStep("deleted at the next start: %s", path.text);
-      } else {
-        NoteRestartCompletes(path.text);
-      }
-      return true;
-    case Removal::kStays:
-      NoteIncomplete(path.text);
-      return false;
-  }
-  return false;
+  return RemoveFile(path.text, path.text, IsUninstaller(name) ? RemoveMode::kOwnCopy : RemoveMode::kPlain) ==
+         Removal::kAtRestart;
 }
 
 }  // namespace

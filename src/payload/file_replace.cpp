@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "system/run_result.h"
+
 int DeleteFileIfPresent(const char* path) {
   SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
   HFILE file = _lopen(path, OF_READ);
@@ -32,7 +34,7 @@ int RenameAside(const char* path, char* usedMark) {
   return -1;
 }
 
-Removal RemoveFile(const char* path, const char* pathAtRestart, bool moveAside) {
+Removal RemoveFile(const char* path, const char* pathAtRestart, RemoveMode mode) {
   if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Removal::kGone;
@@ -41,11 +43,22 @@ Removal RemoveFile(const char* path, const char* pathAtRestart, bool moveAside) 
   if (DeleteFileA(path)) return Removal::kGone;
   char spare[MAX_PATH];
   const std::size_t length = strnlen(pathAtRestart, sizeof spare);
-  if (length == sizeof spare) return Removal::kStays;
+  if (length == sizeof spare) {
+    NoteIncomplete(pathAtRestart);
+    return Removal::kStays;
+  }
   std::memcpy(spare, pathAtRestart, length + 1);
   char mark = 0;
   // RenameAside replaces the same character of the file name in both paths.
-  if (moveAside && RenameAside(path, &mark) == 0) spare[length - 5] = mark;
-  return MoveFileExA(spare, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? Removal::kAtRestart
-                                                                   : Removal::kStays;
+  if (mode == RemoveMode::kMoveAside && RenameAside(path, &mark) == 0) spare[length - 5] = mark;
+  if (!MoveFileExA(spare, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+    NoteIncomplete(spare);
+    return Removal::kStays;
+  }
+  if (mode == RemoveMode::kOwnCopy) {
+    LogStep("deleted at the next start: %s", spare);
+  } else {
+    NoteRestartCompletes(spare);
+  }
+  return Removal::kAtRestart;
 }

@@ -22,8 +22,17 @@ enum class Removal {
   kAtRestart,  // in use: Windows deletes it at its next start
   kStays,
 };
-// Removes the file at `path` whatever its attributes. One in use is marked for
-// deletion at the next start of Windows, which knows it as `pathAtRestart`;
-// with `moveAside` it is first renamed aside (RenameAside), so that its name
-// is free at once for a new installation.
-Removal RemoveFile(const char* path, const char* pathAtRestart, bool moveAside);
+enum class RemoveMode {
+  kPlain,
+  // A module in use is first renamed aside (RenameAside), so that its name
+  // is free at once for a new installation.
+  kMoveAside,
+  // The uninstaller's own copy, maybe the running program: its deletion at
+  // the next start is no reason to restart.
+  kOwnCopy,
+};
+// Removes the file at `path` whatever its attributes. One in use is marked
+// for deletion at the next start of Windows, which knows it as
+// `pathAtRestart`, and the run notes that a restart completes the removal; a
+// file neither deleted nor marked leaves the run incomplete.
+Removal RemoveFile(const char* path, const char* pathAtRestart, RemoveMode mode);

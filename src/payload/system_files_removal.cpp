@@ -27,22 +27,6 @@ SystemFile InDir(const ModuleDir& dir, const char* name) {
   return file;
 }
 
-// The module is moved aside when in use, so that a new installation can put
-// its own in place before the restart; its spare copies are not.
-void RemoveModuleFile(const ModuleDir& dir, const char* name, bool moveAside) {
-  const SystemFile file = InDir(dir, name);
-  switch (RemoveFile(file.now, file.atRestart, moveAside)) {
-    case Removal::kGone:
-      break;
-    case Removal::kAtRestart:
-      NoteRestartCompletes(file.atRestart);
-      break;
-    case Removal::kStays:
-      NoteIncomplete(file.atRestart);
-      break;
-  }
-}
-
 }  // namespace
 
 bool ImeModuleInstalled() {
@@ -59,13 +43,15 @@ void RemoveSystemFiles() {
   const int count = ModuleSystemDirs(dirs);
   for (int i = 0; i < count; ++i) {
     // Spare copies first: the module in use is about to become one.
-    for (const char* spare : kSpareModuleNames) RemoveModuleFile(dirs[i], spare, false);
-    RemoveModuleFile(dirs[i], kImeModuleName, true);
-    // The running uninstaller is one of these: Windows deletes it later.
+    for (const char* spare : kSpareModuleNames) {
+      const SystemFile file = InDir(dirs[i], spare);
+      RemoveFile(file.now, file.atRestart, RemoveMode::kPlain);
+    }
+    const SystemFile module = InDir(dirs[i], kImeModuleName);
+    RemoveFile(module.now, module.atRestart, RemoveMode::kMoveAside);
+    // The running uninstaller is one of these.
     const SystemFile uninstaller = InDir(dirs[i], kUninstallerName);
-    const Removal removal = RemoveFile(uninstaller.now, uninstaller.atRestart, false);
-    if (removal == Removal::kAtRestart) LogStep("deleted at the next start: %s", uninstaller.atRestart);
-    if (removal == Removal::kStays) NoteIncomplete(uninstaller.atRestart);
+    RemoveFile(uninstaller.now, uninstaller.atRestart, RemoveMode::kOwnCopy);
   }
   LogStep("system directories done");
 }

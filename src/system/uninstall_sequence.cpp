@@ -28,7 +28,7 @@ void RunUninstall(bool userData) {
   }
   RemoveSystemFiles();
   RemoveInstalledFiles(userData);
-  if (!RemoveInstallDirRecords()) NoteIncomplete("a record of the installation directory");
+  RemoveInstallDirRecords();
   if (RunExitCode() == kExitIncomplete) {
     LogStep("the uninstall entry stays, to run the uninstallation again");
     return;
