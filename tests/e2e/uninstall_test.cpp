@@ -40,7 +40,7 @@ enum class Start {
   kFromList,       // Wine's "uninstaller --remove lanzqwb"
   kBuildCopy,      // the build's lanzdel.exe, without a keyword
 };
-enum class Left { kUserData, kNothing, kAsBefore, kOtherDirAsBefore };
+enum class Left { kUserData, kNothing, kAsBefore, kOtherDirAsBefore, kUninstallEntry };
 
 struct Row {
   const char* what;
@@ -67,6 +67,9 @@ const Row kRows[] = {
      {L"没有找到已安装的智能岚舟输入平台。"}, Left::kAsBefore},
     {"a record naming another directory", true, Install::kSilent, false, Start::kSystemCopy, 0, 0,
      {}, Left::kOtherDirAsBefore},
+    {"a record that cannot be removed", true, Install::kSilent, false, Start::kBuildCopy, IDNO, 1603,
+     {kUninstallQuestion, kDataQuestion, L"智能岚舟输入平台没有完全卸载，请重新启动计算机后再次卸载！"},
+     Left::kUninstallEntry},
 };
 
 // A directory of the user's own, named by a corrupted record, with files of
@@ -209,6 +212,16 @@ TEST(Uninstall, TakesBackWhatInstallationsWrote) {
     if (row.install == Install::kWizardKeepingData) InstallThroughTheWizardKeepingData();
     if (row.install != Install::kNone) ListThisIme(first);
     if (row.left == Left::kOtherDirAsBefore) PointRecordsElsewhere();
+    // A program holds the path file, and a policy forbids marking files for
+    // deletion at the next start.
+    HANDLE pathFile = INVALID_HANDLE_VALUE;
+    if (row.left == Left::kUninstallEntry) {
+      pathFile = CreateFileA((WindowsDir() + "\\lanzpath.lzh").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+      EXPECT_NE(INVALID_HANDLE_VALUE, pathFile);
+      AllowOnly(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                "D:(A;;KR;;;WD)");
+    }
     HMODULE held = row.moduleInUse ? LoadLibraryA(module.c_str()) : nullptr;
     EXPECT_EQ(row.moduleInUse, held != nullptr);
     const PrefixState before = CapturePrefixState();
@@ -249,6 +262,13 @@ TEST(Uninstall, TakesBackWhatInstallationsWrote) {
       case Left::kOtherDirAsBefore:
         EXPECT_EQ(5u, Under(before).size());
         EXPECT_EQ(std::vector<std::string>{}, Changes(Under(before), Under(after)));
+        break;
+      case Left::kUninstallEntry:
+        CloseHandle(pathFile);
+        // Kept, so that the uninstallation can be run again.
+        EXPECT_EQ(L"岚舟五笔", ReadTextW(HKEY_LOCAL_MACHINE,
+                                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\lanzqwb",
+                                          L"DisplayName"));
         break;
     }
   }
