@@ -33,7 +33,7 @@ const char* const kUserDataFiles[] = {
     "delck.txt",    "ftlzzdym.txt", "ftpylzym.txt", "lwb.ov1",      "lanzpymb.ov1", "lzgbkbh.lzh",
     "lzszsj05.lzh", "lzszsj06.lzh"};
 
-enum class Install { kNone, kSilent, kWizardKeepingData };
+enum class Install { kNone, kSilent, kWizard };
 enum class Start {
   kSystemCopy,     // "<system directory>\lanzdel.exe dellzsrf32"
   kInstalledCopy,  // "c:\lanzhu2\lanzdel.exe dellzsrf32", 32-bit on any Windows
@@ -60,7 +60,7 @@ const Row kRows[] = {
     {"the same again", true, Install::kNone, false, Start::kSystemCopy, 0, 0, {}, Left::kAsBefore},
     {"module in use, from the installation directory", true, Install::kSilent, true,
      Start::kInstalledCopy, 0, 3010, {}, Left::kUserData},
-    {"from the list of programs, removing the data", false, Install::kWizardKeepingData, false,
+    {"from the list of programs, removing the data", false, Install::kWizard, false,
      Start::kFromList, IDYES, 0,
      {kUninstallQuestion, kDataQuestion, L"智能岚舟输入平台已卸载。"}, Left::kNothing},
     {"nothing installed", true, Install::kNone, false, Start::kBuildCopy, 0, 0,
@@ -147,21 +147,20 @@ void InstallSilently() {
   }
 }
 
-// Answers the keep question Yes, every other box OK.
-class KeepsTheData : public TourObserver {
+// Answers the question about keeping the earlier data No, every other box OK.
+class FreshData : public TourObserver {
  public:
   int MessageBox(HWND box, HWND) override {
-    return MessageBoxText(box) == kKeepQuestion ? IDYES : IDOK;
+    return MessageBoxText(box) == kKeepQuestion ? IDNO : IDOK;
   }
 };
 
-void InstallThroughTheWizardKeepingData() {
+// Through the wizard, which also unpacks a skin.
+void InstallThroughTheWizard() {
   InstallerRun run;
   ASSERT_TRUE(run.started());
-  TourChoices choices;
-  choices.skinDialog = false;
-  KeepsTheData keeper;
-  const TourRecord record = InstallThroughWizard(run.launched(), choices, keeper);
+  FreshData fresh;
+  const TourRecord record = InstallThroughWizard(run.launched(), TourChoices(), fresh);
   EXPECT_EQ("", record.failure);
   // An uninstallation that kept the user's data leaves them to be kept again.
   EXPECT_EQ(kKeepQuestion, record.messages.empty() ? L"" : record.messages.front());
@@ -209,7 +208,7 @@ TEST(Uninstall, TakesBackWhatInstallationsWrote) {
     if (!row.everywhere && !eachBitness) continue;
     SCOPED_TRACE(row.what);
     if (row.install == Install::kSilent) InstallSilently();
-    if (row.install == Install::kWizardKeepingData) InstallThroughTheWizardKeepingData();
+    if (row.install == Install::kWizard) InstallThroughTheWizard();
     if (row.install != Install::kNone) ListThisIme(first);
     if (row.left == Left::kOtherDirAsBefore) PointRecordsElsewhere();
     // A program holds the path file, and a policy forbids marking files for

@@ -55,10 +55,14 @@ std::string ValueText(DWORD type, const std::string& data) {
   return hex;
 }
 
-// COM's registrations, most of the registry and nothing an installation of
-// this product writes, are left out.
-bool IsComRegistry(const std::wstring& path) {
-  return path == L"HKLM\\Software\\Classes" || path == L"HKLM\\Software\\Wow6432Node\\Classes";
+// Left out: COM's registrations, most of the registry and nothing an
+// installation of this product writes, and Wine's own settings, which Wine
+// changes as programs run.
+bool IsLeftOut(const std::wstring& path) {
+  const std::wstring wine = L"\\Software\\Wine";
+  return path == L"HKLM\\Software\\Classes" || path == L"HKLM\\Software\\Wow6432Node\\Classes" ||
+         (path.rfind(L"HKU\\", 0) == 0 && path.size() > wine.size() &&
+          path.compare(path.size() - wine.size(), wine.size(), wine) == 0);
 }
 
 void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
@@ -88,7 +92,7 @@ void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
     }
     const std::wstring subpath = path + L"\\" + name;
     HKEY subkey;
-    if (IsComRegistry(subpath) || RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
+    if (IsLeftOut(subpath) || RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
       continue;
     }
     AddKey(subkey, subpath, state);
