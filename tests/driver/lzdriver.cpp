@@ -9,6 +9,9 @@
 //                                     installation, install again through
 //                                     the wizard keeping the user's data, and
 //                                     say whether the phrase came back
+//   lzdriver uninstall                uninstall from the list of installed
+//                                     programs, keeping the user's data, and
+//                                     print what is left
 #include <windows.h>
 
 #include <cstdio>
@@ -16,7 +19,9 @@
 
 #include "driver.h"
 #include "install_summary.h"
+#include "prefix_state.h"
 #include "screenshot.h"
+#include "uninstall_run.h"
 #include "wizard_tour.h"
 
 namespace {
@@ -221,6 +226,17 @@ int ReinstallKeeping(wchar_t** argv) {
   return kept && record.failure.empty() ? 0 : 1;
 }
 
+int UninstallKeepingData() {
+  Print("listed: " + ToUtf8(ListedPrograms()));
+  const UninstallRecord record = RunUninstaller(WineUninstaller(), L"--remove lanzqwb", IDNO);
+  for (const std::wstring& text : record.messages) Print("message: " + ToUtf8(text) + "\n");
+  Print("what is left:\n" + InstallSummary());
+  for (const std::string& path : PendingDeletions()) {
+    Print("  deleted at the next start of Windows: " + path + "\n");
+  }
+  return record.messages.empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int main() {
@@ -231,8 +247,9 @@ int main() {
   if (argc == 4 && std::wstring(argv[1]) == L"tour") return TourProgram(argv);
   if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"reinstall-keeping") return ReinstallKeeping(argv);
+  if (argc == 2 && std::wstring(argv[1]) == L"uninstall") return UninstallKeepingData();
   Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"
         " | lzdriver install-silent PROGRAM | lzdriver tour PROGRAM DIR"
-        " | lzdriver reinstall-keeping PROGRAM\n");
+        " | lzdriver reinstall-keeping PROGRAM | lzdriver uninstall\n");
   return 2;
 }
