@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "registry_snapshot.h"
+
 namespace {
 
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
@@ -66,33 +68,16 @@ bool IsLeftOut(const std::wstring& path) {
 }
 
 void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[16384];
-    DWORD nameSize = sizeof name / sizeof name[0];
-    DWORD type = 0;
-    DWORD dataSize = 0;
-    if (RegEnumValueW(key, index, name, &nameSize, nullptr, &type, nullptr, &dataSize) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    std::string data(dataSize, '\0');
-    nameSize = sizeof name / sizeof name[0];
-    RegEnumValueW(key, index, name, &nameSize, nullptr, &type,
-                  reinterpret_cast<BYTE*>(&data[0]), &dataSize);
-    data.resize(dataSize);
-    state->insert("reg " + Utf8(path) + " : " + Utf8(name) + " = " + ValueText(type, data));
+  for (const SavedValue& value : KeyValues(key)) {
+    state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " +
+                  ValueText(value.type, value.data));
   }
   state->insert("key " + Utf8(path));
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[256];
-    DWORD nameSize = sizeof name / sizeof name[0];
-    if (RegEnumKeyExW(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
+  for (const std::wstring& name : SubkeyNames(key)) {
     const std::wstring subpath = path + L"\\" + name;
     HKEY subkey;
-    if (IsLeftOut(subpath) || RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
+    if (IsLeftOut(subpath) ||
+        RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
       continue;
     }
     AddKey(subkey, subpath, state);
