@@ -44,7 +44,8 @@ bool HoldsThisProduct() {
 // Returns true when the file is deleted only at the next start.
 bool RemoveInstalledFile(const char* name) {
   const InstalledPath path = InInstallDir(name);
-  return RemoveFile(path.text, path.text, IsUninstaller(name) ? RemoveMode::kOwnCopy : RemoveMode::kPlain) ==
+  return RemoveFile(path.text, path.text,
+                    IsUninstaller(name) ? RemoveMode::kOwnCopy : RemoveMode::kPlain) ==
          Removal::kAtRestart;
 }
 

@@ -33,7 +33,8 @@ bool ImeModuleInstalled() {
   ModuleDir dirs[2];
   const int count = ModuleSystemDirs(dirs);
   for (int i = 0; i < count; ++i) {
-    if (GetFileAttributesA(InDir(dirs[i], kImeModuleName).now) != INVALID_FILE_ATTRIBUTES) return true;
+    const SystemFile module = InDir(dirs[i], kImeModuleName);
+    if (GetFileAttributesA(module.now) != INVALID_FILE_ATTRIBUTES) return true;
   }
   return false;
 }

@@ -69,7 +69,8 @@ void FindInView(unsigned long view, const ModuleFiles& files, ImeLayouts* found)
     // A name too long for a layout id is no keyboard layout Windows loads.
     char id[kLayoutIdSize];
     DWORD size = sizeof id;
-    const LONG listed = RegEnumKeyExA(layouts, index, id, &size, nullptr, nullptr, nullptr, nullptr);
+    const LONG listed =
+        RegEnumKeyExA(layouts, index, id, &size, nullptr, nullptr, nullptr, nullptr);
     if (listed == ERROR_NO_MORE_ITEMS) break;
     if (listed != ERROR_SUCCESS || !NamesModule(layouts, id, view, files)) continue;
     std::memcpy(found->ids[found->count], id, sizeof id);
@@ -121,7 +122,8 @@ bool RemoveFromList(HKEY profile, const ImeLayouts& layouts) {
     std::snprintf(name, sizeof name, "%d", number);
     StoredPlace& place = kept[keptCount];
     place.size = sizeof place.data;
-    const LONG read = RegQueryValueExA(preload, name, nullptr, &place.type, place.data, &place.size);
+    const LONG read =
+        RegQueryValueExA(preload, name, nullptr, &place.type, place.data, &place.size);
     if (read == ERROR_FILE_NOT_FOUND) continue;
     // A place that cannot be read whole cannot be moved without loss.
     whole = whole && read == ERROR_SUCCESS;
@@ -170,7 +172,8 @@ void UnloadFromSession(const ImeLayouts& layouts) {
   HKL loaded[64];
   const int count = Platform.GetKeyboardLayoutList(64, loaded);
   for (int i = 0; i < count; ++i) {
-    const auto number = static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(loaded[i]) & 0xFFFFFFFFu);
+    const auto number =
+        static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(loaded[i]) & 0xFFFFFFFFu);
     for (int j = 0; j < layouts.count; ++j) {
       if (number != std::strtoul(layouts.ids[j], nullptr, 16)) continue;
       LogStep("layout %s %s from this session", layouts.ids[j],

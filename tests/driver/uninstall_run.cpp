@@ -48,8 +48,8 @@ std::wstring ListedPrograms() {
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   // Console programs print in the OEM code page.
-  const int size = MultiByteToWideChar(CP_OEMCP, 0, output.data(), static_cast<int>(output.size()),
-                                       nullptr, 0);
+  const int size =
+      MultiByteToWideChar(CP_OEMCP, 0, output.data(), static_cast<int>(output.size()), nullptr, 0);
   std::wstring text(size, L'\0');
   MultiByteToWideChar(CP_OEMCP, 0, output.data(), static_cast<int>(output.size()), &text[0], size);
   return text;

@@ -19,8 +19,7 @@ std::string Utf8(const std::wstring& text) {
 }
 
 std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(text.begin(), text.end(), text.begin(), ::tolower);
   return text;
 }
 
@@ -29,67 +28,63 @@ void AddFiles(const std::wstring& dir, PrefixState* state) {
   HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring path = dir + L"\\" + name;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    const std::wstring path = dir + L"\\" + found.cFileName;
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      state->insert("file " + Utf8(path) + " " + std::to_string(found.nFileSizeLow));
+    } else if (found.cFileName[0] != L'.') {
       state->insert("dir " + Utf8(path));
       AddFiles(path, state);
-    } else {
-      state->insert("file " + Utf8(path) + " " + std::to_string(found.nFileSizeLow));
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
-std::string ValueText(DWORD type, const std::string& data) {
-  if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
-    std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
-    std::replace(text.begin(), text.end(), L'\0', L'|');
-    return std::to_string(type) + ":" + Utf8(text);
+// Texts as text, "|" for each NUL; everything else in hexadecimal.
+std::string ValueText(const SavedValue& value) {
+  std::string text = std::to_string(value.type) + ":";
+  if (value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ) {
+    std::wstring wide(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2);
+    std::replace(wide.begin(), wide.end(), L'\0', L'|');
+    return text + Utf8(wide);
   }
-  std::string hex = std::to_string(type) + ":";
-  for (unsigned char byte : data) {
+  for (unsigned char byte : value.data) {
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02x", byte);
-    hex += digits;
+    text += digits;
   }
-  return hex;
+  return text;
 }
 
 // Left out: COM's registrations, most of the registry and nothing an
 // installation of this product writes, and Wine's own settings, which Wine
 // changes as programs run.
 bool IsLeftOut(const std::wstring& path) {
-  const std::wstring wine = L"\\Software\\Wine";
+  const std::size_t wine = path.rfind(L"\\Software\\Wine");
   return path == L"HKLM\\Software\\Classes" || path == L"HKLM\\Software\\Wow6432Node\\Classes" ||
-         (path.rfind(L"HKU\\", 0) == 0 && path.size() > wine.size() &&
-          path.compare(path.size() - wine.size(), wine.size(), wine) == 0);
+         (path.rfind(L"HKU\\", 0) == 0 && wine != std::wstring::npos && wine + 14 == path.size());
 }
 
 void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
-  for (const SavedValue& value : KeyValues(key)) {
-    state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " +
-                  ValueText(value.type, value.data));
-  }
   state->insert("key " + Utf8(path));
+  for (const SavedValue& value : KeyValues(key)) {
+    state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " + ValueText(value));
+  }
   for (const std::wstring& name : SubkeyNames(key)) {
-    const std::wstring subpath = path + L"\\" + name;
     HKEY subkey;
-    if (IsLeftOut(subpath) ||
+    if (IsLeftOut(path + L"\\" + name) ||
         RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
       continue;
     }
-    AddKey(subkey, subpath, state);
+    AddKey(subkey, path + L"\\" + name, state);
     RegCloseKey(subkey);
   }
 }
 
-void AddRegistry(HKEY root, const wchar_t* rootName, const wchar_t* path, PrefixState* state) {
+void AddRegistry(HKEY root, const std::wstring& rootName, const wchar_t* path, PrefixState* state) {
   HKEY key;
   // The 64-bit view shows the 32-bit one too, as its Wow6432Node.
   if (RegOpenKeyExW(root, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) return;
-  AddKey(key, std::wstring(rootName) + (path[0] != L'\0' ? L"\\" : L"") + path, state);
+  AddKey(key, rootName + (path[0] != L'\0' ? L"\\" : L"") + path, state);
   RegCloseKey(key);
 }
 
@@ -103,8 +98,8 @@ PrefixState CapturePrefixState() {
   AddFiles(L"C:", &state);
   if (redirected) Wow64RevertWow64FsRedirection(redirection);
   AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM", L"Software", &state);
-  AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM",
-              L"System\\CurrentControlSet\\Control\\Keyboard Layouts", &state);
+  AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM", L"System\\CurrentControlSet\\Control\\Keyboard Layouts",
+              &state);
   AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM", kSessionManager, &state);
   AddRegistry(HKEY_USERS, L"HKU", L"", &state);
   return state;
@@ -116,52 +111,47 @@ std::vector<std::string> PendingDeletions() {
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return paths;
   }
-  std::wstring list(32768, L'\0');
-  DWORD size = static_cast<DWORD>(list.size() * sizeof(wchar_t));
-  const bool read = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
-                                     reinterpret_cast<BYTE*>(&list[0]), &size) == ERROR_SUCCESS;
+  for (const SavedValue& value : KeyValues(key)) {
+    if (value.name != L"PendingFileRenameOperations") continue;
+    // Pairs of a file and its new name, empty when the file goes.
+    const std::wstring list(reinterpret_cast<const wchar_t*>(value.data.data()),
+                            value.data.size() / 2);
+    std::vector<std::wstring> names;
+    for (std::size_t at = 0; at < list.size(); at = list.find(L'\0', at) + 1) {
+      names.push_back(list.substr(at, list.find(L'\0', at) - at));
+      if (list.find(L'\0', at) == std::wstring::npos) break;
+    }
+    for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
+      if (names[i].empty() || !names[i + 1].empty()) continue;
+      paths.push_back(Utf8(names[i].substr(names[i].rfind(L"\\??\\", 0) == 0 ? 4 : 0)));
+    }
+  }
   RegCloseKey(key);
-  if (!read) return paths;
-  list.resize(size / sizeof(wchar_t));
-  // Pairs of source and target; an empty target deletes the source.
-  std::vector<std::wstring> names;
-  for (std::size_t start = 0; start < list.size();) {
-    const std::size_t end = list.find(L'\0', start);
-    names.push_back(list.substr(start, end - start));
-    if (end == std::wstring::npos) break;
-    start = end + 1;
-  }
-  for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
-    if (names[i].empty() || !names[i + 1].empty()) continue;
-    const std::wstring& name = names[i];
-    paths.push_back(Utf8(name.rfind(L"\\??\\", 0) == 0 ? name.substr(4) : name));
-  }
   return paths;
 }
 
 PrefixState AfterRestart(PrefixState state) {
-  std::vector<std::string> deleted;
-  for (const std::string& path : PendingDeletions()) deleted.push_back(Lower(path));
-  const auto isDeleted = [&](const std::string& line, const char* kind) {
-    const std::string lower = Lower(line);
-    return std::any_of(deleted.begin(), deleted.end(), [&](const std::string& path) {
-      return lower == kind + path || lower.rfind(kind + path + " ", 0) == 0;
+  const std::vector<std::string> pending = PendingDeletions();
+  const auto deleted = [&](const std::string& line, const std::string& kind) {
+    return std::any_of(pending.begin(), pending.end(), [&](const std::string& path) {
+      const std::string lower = Lower(line);
+      return lower == Lower(kind + path) || lower.rfind(Lower(kind + path + " "), 0) == 0;
     });
   };
-  for (auto line = state.begin(); line != state.end();) {
-    const bool gone = isDeleted(*line, "file ") ||
-                      Lower(*line).find(" : pendingfilerenameoperations = ") != std::string::npos;
-    line = gone ? state.erase(line) : std::next(line);
-  }
   // A directory goes only when nothing is left in it.
   const auto holdsSomething = [&](const std::string& dir) {
-    return std::any_of(state.begin(), state.end(), [&](const std::string& other) {
-      return other.substr(other.find(' ') + 1).rfind(dir + "\\", 0) == 0;
+    return std::any_of(state.begin(), state.end(), [&](const std::string& line) {
+      return line.rfind("file " + dir + "\\", 0) == 0 || line.rfind("dir " + dir + "\\", 0) == 0;
     });
   };
-  for (auto line = state.begin(); line != state.end();) {
-    const bool gone = isDeleted(*line, "dir ") && !holdsSomething(line->substr(4));
-    line = gone ? state.erase(line) : std::next(line);
+  for (const char* kind : {"file ", "dir "}) {
+    for (auto line = state.begin(); line != state.end();) {
+      const bool gone =
+          deleted(*line, kind) && (kind[0] == 'f' || !holdsSomething(line->substr(4)));
+      line = gone || line->find(" : PendingFileRenameOperations = ") != std::string::npos
+                 ? state.erase(line)
+                 : std::next(line);
+    }
   }
   return state;
 }
