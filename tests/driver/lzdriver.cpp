@@ -165,18 +165,12 @@ int TourProgram(wchar_t** argv) {
   return 0;
 }
 
-int InstallSilently(const wchar_t* program) {
-  Launched launched;
-  if (!StartProgram(program, L"setlzsrf32", &launched)) {
-    Print("cannot start " + ToUtf8(program) + "\n");
-    return 1;
-  }
+int InstallSilentlyAndSummarise(const wchar_t* program) {
   std::vector<std::wstring> answered;
-  const DWORD code = WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &answered);
+  const DWORD code = InstallSilently(program, &answered);
   for (const std::wstring& box : answered) Print("message box answered: " + ToUtf8(box) + "\n");
-  Print(code == STILL_ACTIVE ? std::string("still running after 120 s, ended\n")
+  Print(code == STILL_ACTIVE ? std::string("did not start, or still running after 120 s\n")
                              : "exit code " + std::to_string(code) + "\n");
-  CloseLaunched(&launched);
   Print(InstallSummary());
   return code == 0 ? 0 : 1;
 }
@@ -245,7 +239,7 @@ int main() {
   if (argc >= 3 && std::wstring(argv[1]) == L"show") return ShowProgram(argc, argv);
   if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
   if (argc == 4 && std::wstring(argv[1]) == L"tour") return TourProgram(argv);
-  if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
+  if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilentlyAndSummarise(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"reinstall-keeping") return ReinstallKeeping(argv);
   if (argc == 2 && std::wstring(argv[1]) == L"uninstall") return UninstallKeepingData();
   Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"

@@ -18,11 +18,6 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), ::tolower);
-  return text;
-}
-
 void AddFiles(const std::wstring& dir, PrefixState* state) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
@@ -134,8 +129,9 @@ PrefixState AfterRestart(PrefixState state) {
   const std::vector<std::string> pending = PendingDeletions();
   const auto deleted = [&](const std::string& line, const std::string& kind) {
     return std::any_of(pending.begin(), pending.end(), [&](const std::string& path) {
-      const std::string lower = Lower(line);
-      return lower == Lower(kind + path) || lower.rfind(Lower(kind + path + " "), 0) == 0;
+      const std::string named = kind + path;
+      return _strnicmp(line.c_str(), named.c_str(), named.size()) == 0 &&
+             (line.size() == named.size() || line[named.size()] == ' ');
     });
   };
   // A directory goes only when nothing is left in it.
