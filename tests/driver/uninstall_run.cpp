@@ -25,33 +25,28 @@ std::wstring ListedPrograms() {
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return L"";
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
+  startup.hStdOutput = startup.hStdError = writeEnd;
   PROCESS_INFORMATION process = {};
   std::wstring commandLine = L"\"" + WineUninstaller() + L"\" --list";
-  const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                     nullptr, &startup, &process)) {
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  // The output ends when the program has ended and its end of the pipe with it.
   CloseHandle(writeEnd);
   std::string output;
   char chunk[512];
   DWORD got = 0;
-  while (started && ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) {
-    output.append(chunk, got);
-  }
+  while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
   CloseHandle(readEnd);
-  if (!started) return L"";
-  WaitForSingleObject(process.hProcess, kBoxTimeoutMs);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
   // Console programs print in the OEM code page.
-  const int size =
-      MultiByteToWideChar(CP_OEMCP, 0, output.data(), static_cast<int>(output.size()), nullptr, 0);
-  std::wstring text(size, L'\0');
-  MultiByteToWideChar(CP_OEMCP, 0, output.data(), static_cast<int>(output.size()), &text[0], size);
+  std::wstring text(output.size(), L'\0');
+  text.resize(MultiByteToWideChar(CP_OEMCP, 0, output.data(), static_cast<int>(output.size()),
+                                  &text[0], static_cast<int>(text.size())));
   return text;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 
 #include "registry_snapshot.h"
 
@@ -109,16 +110,13 @@ std::vector<std::string> PendingDeletions() {
   for (const SavedValue& value : KeyValues(key)) {
     if (value.name != L"PendingFileRenameOperations") continue;
     // Pairs of a file and its new name, empty when the file goes.
-    const std::wstring list(reinterpret_cast<const wchar_t*>(value.data.data()),
-                            value.data.size() / 2);
-    std::vector<std::wstring> names;
-    for (std::size_t at = 0; at < list.size(); at = list.find(L'\0', at) + 1) {
-      names.push_back(list.substr(at, list.find(L'\0', at) - at));
-      if (list.find(L'\0', at) == std::wstring::npos) break;
-    }
-    for (std::size_t i = 0; i + 1 < names.size(); i += 2) {
-      if (names[i].empty() || !names[i + 1].empty()) continue;
-      paths.push_back(Utf8(names[i].substr(names[i].rfind(L"\\??\\", 0) == 0 ? 4 : 0)));
+    std::wstring list(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2);
+    list.append(2, L'\0');
+    const wchar_t* name = list.c_str();
+    while (*name != L'\0') {
+      const wchar_t* target = name + wcslen(name) + 1;
+      if (*target == L'\0') paths.push_back(Utf8(name + (wcsncmp(name, L"\\??\\", 4) == 0 ? 4 : 0)));
+      name = target + wcslen(target) + 1;
     }
   }
   RegCloseKey(key);
