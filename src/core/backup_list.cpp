@@ -1,6 +1,7 @@
 #include "core/backup_list.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -41,6 +42,22 @@ bool PairSource(const char* name, char* out, std::size_t outSize) {
   std::memcpy(out, name, stem);
   std::memcpy(out + stem, ".lzh", sizeof ".lzh");
   return true;
+}
+
+bool IsUserDataFile(const char* name) {
+  BackupRow rows[kMaxBackupRows];
+  for (const bool pinyin : {false, true}) {
+    const std::size_t count = BackupRows(pinyin, rows);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (std::strcmp(name, rows[i].name) == 0) return true;
+      char source[16];
+      if (rows[i].kind == BackupKind::Pair && PairSource(rows[i].name, source, sizeof source) &&
+          std::strcmp(name, source) == 0) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 bool BackupCountAcceptable(std::uint32_t entryCount) { return entryCount <= kMaxBackupRows; }

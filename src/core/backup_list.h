@@ -33,6 +33,11 @@ std::size_t BackupRows(bool pinyin, BackupRow (&rows)[kMaxBackupRows]);
 // extension. False when it does not fit in `out`.
 bool PairSource(const char* name, char* out, std::size_t outSize);
 
+// The user's own data in the installation directory: every file that the
+// backup of either edition saves, and the working file of every pair.
+// An uninstallation keeps these unless the user asks to remove them too.
+bool IsUserDataFile(const char* name);
+
 // A backup never holds more entries than the list has rows: a container that
 // counts more was not written by the backup, and nothing of it is restored.
 bool BackupCountAcceptable(std::uint32_t entryCount);

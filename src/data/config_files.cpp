@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/settings_record.h"
+#include "data/edition_marker.h"
 #include "data/install_dir.h"
 #include "data/user_data.h"
 #include "payload/extract_container.h"
@@ -44,9 +45,8 @@ void ReadSiteAddresses() {
 
 bool WriteConfigFiles() {
   ResolveInstallDir();
-  // The IME reads the edition from this marker, terminator included.
-  const char* marker = Edition == kPinyinEdition ? "LZWBPYBZ=1" : "LZWBPYBZ=0";
-  const bool marked = WriteInstalledFile("wbpybz.lzh", marker, 11);
+  const char* marker = Edition == kPinyinEdition ? kPinyinMarker : kWubiMarker;
+  const bool marked = WriteInstalledFile(kEditionMarkerName, marker, sizeof kWubiMarker);
 
   char text[kConfigTextSize];
   const std::size_t length = BuildSiteAddressText(SiteAddress1, SiteAddress2, text);

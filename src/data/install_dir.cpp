@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "payload/file_replace.h"
 #include "system/narrow_text.h"
 #include "system/platform.h"
+#include "system/registry_text.h"
 #include "system/run_result.h"
 #include "system/seams.h"
 #include "system/whole_file.h"
@@ -14,6 +16,8 @@
 char InstallDir[kInstallDirSize];
 
 static const char kPathFileName[] = "lanzpath.lzh";
+// The registry record's key under HKEY_LOCAL_MACHINE.
+static const char kRecordKey[] = "Software\\lanzwb";
 
 InstalledPath InInstallDir(const char* name) {
   InstalledPath path;
@@ -187,4 +191,36 @@ void SpareDir(char (&out)[kInstallDirSize]) {
       return;
     }
   }
+}
+
+bool InstallDirRecorded() {
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return true;
+  unsigned long views[2];
+  const int count = RegistryViews(views);
+  for (int i = 0; i < count; ++i) {
+    if (RegistryKeyExists(HKEY_LOCAL_MACHINE, kRecordKey, views[i])) return true;
+  }
+  return false;
+}
+
+void RemoveInstallDirRecords() {
+  unsigned long views[2];
+  const int count = RegistryViews(views);
+  for (int i = 0; i < count; ++i) {
+    if (!DeleteRegistryKey(HKEY_LOCAL_MACHINE, kRecordKey, views[i])) NoteIncomplete(kRecordKey);
+  }
+  char path[MAX_PATH];
+  WindowsPathFile(path);
+  RemoveFile(path, path, RemoveMode::kPlain);
+  // Without a fixed drive there is no spare directory, and a bare file name
+  // would name a file of whatever directory is current.
+  char spare[kInstallDirSize];
+  SpareDir(spare);
+  if (spare[0] == '\0') return;
+  SparePathFile(path);
+  RemoveFile(path, path, RemoveMode::kPlain);
+  // The spare directory holds the spare path file alone.
+  RemoveDirectoryA(spare);
 }

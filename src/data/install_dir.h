@@ -39,3 +39,11 @@ bool PersistInstallDir();
 
 // "x:\lanzhu\" on the first fixed drive from G: down to C:, else "".
 void SpareDir(char (&out)[kInstallDirSize]);
+
+// Whether a record of the installation directory is there: the path file in
+// the Windows directory or the registry value, in any registry view.
+bool InstallDirRecorded();
+// Removes every record: the registry key "Software\lanzwb" in every registry
+// view, the path file in the Windows directory, the spare path file and its
+// directory when that is empty. Notes what stays for the run's result.
+void RemoveInstallDirRecords();

@@ -13,5 +13,27 @@ int DeleteFileIfPresent(const char* path);
 // (the last one before a three-letter extension) replaced by "2", else to the
 // second, that character "1"; whatever held either spare name is deleted
 // first if it can be. Returns 0 when one rename succeeded (a restart then
-// completes the run), else -1.
-int RenameAside(const char* path);
+// completes the run), else -1; the character used goes to `usedMark` when it
+// is given.
+int RenameAside(const char* path, char* usedMark = nullptr);
+
+// What became of a file that an uninstallation removes.
+enum class Removal {
+  kGone,       // deleted, or there was none
+  kAtRestart,  // in use: Windows deletes it at its next start
+  kStays,
+};
+enum class RemoveMode {
+  kPlain,
+  // A module in use is first renamed aside (RenameAside), so that its name
+  // is free at once for a new installation.
+  kMoveAside,
+  // The uninstaller's own copy, maybe the running program: its deletion at
+  // the next start is no reason to restart.
+  kOwnCopy,
+};
+// Removes the file at `path` whatever its attributes. One in use is marked
+// for deletion at the next start of Windows, which knows it as
+// `pathAtRestart`, and the run notes that a restart completes the removal; a
+// file neither deleted nor marked leaves the run incomplete.
+Removal RemoveFile(const char* path, const char* pathAtRestart, RemoveMode mode);

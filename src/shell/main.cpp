@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/command_line.h"
 #include "core/install_dir_rules.h"
 #include "core/text_match.h"
 #include "data/install_dir.h"
@@ -104,13 +103,7 @@ static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCo
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
   PageNumber = 0;
-  std::string keywords = commandLine;
-  char logPath[MAX_PATH];
-  ArgumentSpan log{};
-  if (FindLogPathArgument(commandLine, logPath, sizeof logPath, &log)) {
-    StartRunLog(logPath, commandLine);
-    keywords.erase(log.begin, log.end - log.begin);
-  }
+  const std::string keywords = StartRunLog("setup.exe", commandLine);
   const int exitCode = RunChosenMode(instance, keywords.c_str(), showCommand);
   EndRunLog();
   return exitCode;

@@ -10,3 +10,13 @@ inline constexpr wchar_t kTitle64[] = L"智能岚舟系统安装3264";
 inline constexpr wchar_t kTitleTraditional[] = L"智能嵐舟系統安裝";
 inline constexpr wchar_t kTextFontFace[] = L"宋体";
 inline constexpr wchar_t kTitleFontFace[] = L"楷体";
+
+// The uninstaller's questions and endings.
+inline constexpr wchar_t kUninstallQuestion[] = L"确定要卸载智能岚舟输入平台吗？";
+inline constexpr wchar_t kRemoveDataQuestion[] = L"是否同时删除你的词组等数据文件？";
+inline constexpr wchar_t kUninstalledText[] = L"智能岚舟输入平台已卸载。";
+inline constexpr wchar_t kUninstalledAfterRestartText[] =
+    L"智能岚舟输入平台已卸载，请重新启动计算机以完成卸载！";
+inline constexpr wchar_t kNotUninstalledText[] =
+    L"智能岚舟输入平台没有完全卸载，请重新启动计算机后再次卸载！";
+inline constexpr wchar_t kNothingInstalledText[] = L"没有找到已安装的智能岚舟输入平台。";

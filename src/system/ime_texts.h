@@ -4,6 +4,8 @@
 // into GBK (Big5 for the traditional layout text) with ToNarrow.
 inline constexpr wchar_t kImeDescription[] = L"智能岚舟输入平台  7.3";
 inline constexpr wchar_t kImeDescriptionTraditional[] = L"智能嵐舟輸入平台  7.3";
+// The IME's module as it is installed in the system directories.
+inline constexpr char kImeModuleName[] = "lanzhu4.ime";
 // What identifies this IME in a preload list's layout texts, always in GBK.
 inline constexpr wchar_t kImeNameInPreload[] = L"智能岚舟输入";
 inline constexpr wchar_t kNeedAdminText[] =

@@ -16,10 +16,8 @@ PreloadTableState PreloadTable;
 
 namespace {
 
-// The NT family keeps one value per place under "keyboard layout\preload";
-// the 9x family one subkey per place, holding the id as its default value.
-const char kUserLayoutKey[] = "keyboard layout";
-const char kPreloadKey[] = "preload";
+// The 9x family keeps one subkey per place, holding the id as its default
+// value.
 const char kPreload9xKey[] = "keyboard layout\\preload";
 const char kDefaultUserLayoutKey[] = ".DEFAULT\\keyboard layout";
 // The GBK bytes of "智能岚舟输入" that mark this IME's layout text.

@@ -8,6 +8,10 @@
 // default input language. Places 1 to 49 are ever read or written.
 constexpr int kPreloadPlaces = 49;
 constexpr std::size_t kLayoutTextSize = 200;
+// The NT family keeps one value per place, named by its number, under
+// "keyboard layout\preload" of each user's profile.
+inline constexpr char kUserLayoutKey[] = "keyboard layout";
+inline constexpr char kPreloadKey[] = "preload";
 // Under HKEY_LOCAL_MACHINE: one subkey per keyboard layout, named by its id.
 inline constexpr char kKeyboardLayoutsKey[] = "System\\CurrentControlSet\\Control\\Keyboard Layouts";
 

@@ -1,5 +1,7 @@
 #include "system/run_result.h"
 
+#include "core/command_line.h"
+
 #include <windows.h>
 
 #include <cstdarg>
@@ -32,12 +34,17 @@ void WriteLine(const char* prefix, const char* format, va_list arguments) {
 
 }  // namespace
 
-void StartRunLog(const char* path, const char* commandLine) {
-  if (path == nullptr || path[0] == '\0') return;
+std::string StartRunLog(const char* program, const char* commandLine) {
+  std::string keywords = commandLine;
+  char path[MAX_PATH];
+  ArgumentSpan log{};
+  if (!FindLogPathArgument(commandLine, path, sizeof path, &log)) return keywords;
+  keywords.erase(log.begin, log.end - log.begin);
   // Readers may watch the log while the run goes on.
   RunLog = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
-  LogStep("setup.exe started: %s", commandLine);
+  LogStep("%s started: %s", program, commandLine);
+  return keywords;
 }
 
 void LogStep(const char* format, ...) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 // How a run without a window ended, for the deployment tool that started it,
 // and the plain-text log that tells an administrator why. Steps report here
@@ -22,9 +23,11 @@ constexpr int kExitWhole = 0;                // everything is in place
 constexpr int kExitRestartCompletes = 3010;  // whole once Windows has restarted
 constexpr int kExitIncomplete = 1603;        // not completed
 
-// Opens the log at `path` anew and writes its first line, the command line.
-// Without a path, or when the file cannot be created, nothing is logged.
-void StartRunLog(const char* path, const char* commandLine);
+// Opens the log that the command line asks for with "loglz32=<file>", anew,
+// and writes its first line: the program and its command line. Returns the
+// command line without that argument, so that no path reads as a keyword.
+// Without the keyword, or when the file cannot be created, nothing is logged.
+std::string StartRunLog(const char* program, const char* commandLine);
 
 // One line of the log: the step and how it went, printf-style, narrow text.
 void LogStep(const char* format, ...) LANZ_PRINTF_FORMAT(1, 2);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "shell/run_state.h"
+#include "system/registry_text.h"
 
 namespace {
 
@@ -21,6 +22,20 @@ bool OpenChildKeyA(const char* parent, const char* child, HKEY* parentKey, HKEY*
   }
   return true;
 }
+
+// The browser tokens of this product's versions 6.3 to 6.8 and 7.0 to 7.8,
+// this version's among them.
+constexpr const char* kProductTokens[] = {
+    "lzsr6300", "lzsr6400", "lzsr6500", "lzsr6600", "lzsr6700", "lzsr6800", "lzsr7000", "lzsr7100",
+    "lzsr7200", "lzsr7300", "lzsr7400", "lzsr7500", "lzsr7600", "lzsr7700", "lzsr7800"};
+
+constexpr char kUserAgentKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent";
+constexpr char kPostPlatformKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kUninstallEntryKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\lanzqwb";
 
 bool SetTextW(HKEY key, const wchar_t* name, const wchar_t* text) {
   return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
@@ -67,24 +82,38 @@ void WriteRunValue(const char* commandLine) {
 bool WriteUserAgentToken() {
   HKEY userAgent;
   HKEY postPlatform;
-  if (!OpenChildKeyA("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent",
-                     "Post Platform", &userAgent, &postPlatform)) {
-    return false;
-  }
-  // The tokens of 6.3 to 6.8 and 7.0 to 7.8: "lzsr" and the version's digits.
-  char name[] = "lzsr6300";
-  for (char minor = '3'; minor <= '8'; ++minor) {
-    name[5] = minor;
-    RegDeleteValueA(postPlatform, name);
-  }
-  name[4] = '7';
-  for (char minor = '0'; minor <= '8'; ++minor) {
-    name[5] = minor;
-    RegDeleteValueA(postPlatform, name);
-  }
+  if (!OpenChildKeyA(kUserAgentKey, "Post Platform", &userAgent, &postPlatform)) return false;
+  for (const char* token : kProductTokens) RegDeleteValueA(postPlatform, token);
   const bool written = RegSetValueExA(postPlatform, "lzsr7300", 0, REG_SZ,
                                       reinterpret_cast<const BYTE*>(""), 0) == ERROR_SUCCESS;
   RegCloseKey(postPlatform);
   RegCloseKey(userAgent);
   return written;
+}
+
+bool UninstallEntryExists(REGSAM view) {
+  return RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryKey, view);
+}
+
+bool RemoveUninstallEntry(REGSAM view) {
+  return DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallEntryKey, view);
+}
+
+bool RemoveRunValueAndTokens(REGSAM view) {
+  bool gone = DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "lzlzsjgl", view);
+  for (const char* token : kProductTokens) {
+    gone = DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPostPlatformKey, token, view) && gone;
+  }
+  // The installation made the key for its token when there was none.
+  HKEY postPlatform;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPostPlatformKey, 0, KEY_READ | view, &postPlatform) ==
+      ERROR_SUCCESS) {
+    DWORD subkeys = 1;
+    DWORD values = 1;
+    RegQueryInfoKeyA(postPlatform, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                     nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(postPlatform);
+    if (subkeys == 0 && values == 0) DeleteRegistryKey(HKEY_LOCAL_MACHINE, kPostPlatformKey, view);
+  }
+  return gone;
 }

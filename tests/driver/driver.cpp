@@ -90,6 +90,24 @@ DWORD WaitAnsweringMessageBoxes(const Launched& launched, const std::wstring& ca
   return code;
 }
 
+DWORD InstallSilently(const std::wstring& setup, std::vector<std::wstring>* answered,
+                      const std::wstring& arguments) {
+  Launched launched;
+  if (!StartProgram(setup, arguments, &launched)) return STILL_ACTIVE;
+  std::vector<std::wstring> boxes;
+  const DWORD code = WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &boxes);
+  CloseLaunched(&launched);
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  HWND late = wow64 && boxes.empty() ? WaitForMessageBoxTitled(L"智能岚舟", 60000) : nullptr;
+  if (late != nullptr) {
+    boxes.push_back(WindowText(late) + L": " + MessageBoxText(late));
+    AnswerMessageBox(late, IDOK);
+  }
+  if (answered != nullptr) answered->insert(answered->end(), boxes.begin(), boxes.end());
+  return code;
+}
+
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
   return WaitForClass(processId, className, L"", timeoutMs);
 }

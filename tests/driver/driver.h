@@ -25,6 +25,14 @@ void CloseLaunched(Launched* launched);
 DWORD WaitAnsweringMessageBoxes(const Launched& launched, const std::wstring& caption,
                                 DWORD timeoutMs, std::vector<std::wstring>* answered);
 
+// Runs `setup` with "setlzsrf32" and answers OK to its boxes and to those of
+// setupw64.exe, which it starts last on 64-bit Windows and which may speak
+// after it has ended; appends "caption: text" of each to `answered` unless
+// that is null. Returns the installer's exit code, STILL_ACTIVE when it could
+// not start or ran for more than two minutes.
+DWORD InstallSilently(const std::wstring& setup, std::vector<std::wstring>* answered,
+                      const std::wstring& arguments = L"setlzsrf32");
+
 // The first visible top-level window of class `className` that belongs to
 // the process, waited for up to `timeoutMs`; null when none appeared.
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs);

@@ -9,6 +9,9 @@
 //                                     installation, install again through
 //                                     the wizard keeping the user's data, and
 //                                     say whether the phrase came back
+//   lzdriver uninstall                uninstall from the list of installed
+//                                     programs, keeping the user's data, and
+//                                     print what is left
 #include <windows.h>
 
 #include <cstdio>
@@ -16,7 +19,9 @@
 
 #include "driver.h"
 #include "install_summary.h"
+#include "prefix_state.h"
 #include "screenshot.h"
+#include "uninstall_run.h"
 #include "wizard_tour.h"
 
 namespace {
@@ -160,18 +165,12 @@ int TourProgram(wchar_t** argv) {
   return 0;
 }
 
-int InstallSilently(const wchar_t* program) {
-  Launched launched;
-  if (!StartProgram(program, L"setlzsrf32", &launched)) {
-    Print("cannot start " + ToUtf8(program) + "\n");
-    return 1;
-  }
+int InstallSilentlyAndSummarise(const wchar_t* program) {
   std::vector<std::wstring> answered;
-  const DWORD code = WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &answered);
+  const DWORD code = InstallSilently(program, &answered);
   for (const std::wstring& box : answered) Print("message box answered: " + ToUtf8(box) + "\n");
-  Print(code == STILL_ACTIVE ? std::string("still running after 120 s, ended\n")
+  Print(code == STILL_ACTIVE ? std::string("did not start, or still running after 120 s\n")
                              : "exit code " + std::to_string(code) + "\n");
-  CloseLaunched(&launched);
   Print(InstallSummary());
   return code == 0 ? 0 : 1;
 }
@@ -221,6 +220,17 @@ int ReinstallKeeping(wchar_t** argv) {
   return kept && record.failure.empty() ? 0 : 1;
 }
 
+int UninstallKeepingData() {
+  Print("listed: " + ToUtf8(ListedPrograms()));
+  const UninstallRecord record = RunUninstaller(WineUninstaller(), L"--remove lanzqwb", IDNO);
+  for (const std::wstring& text : record.messages) Print("message: " + ToUtf8(text) + "\n");
+  Print("what is left:\n" + InstallSummary());
+  for (const std::string& path : PendingDeletions()) {
+    Print("  deleted at the next start of Windows: " + path + "\n");
+  }
+  return record.messages.empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int main() {
@@ -229,10 +239,11 @@ int main() {
   if (argc >= 3 && std::wstring(argv[1]) == L"show") return ShowProgram(argc, argv);
   if (argc == 2 && std::wstring(argv[1]) == L"records") return ShowRecords();
   if (argc == 4 && std::wstring(argv[1]) == L"tour") return TourProgram(argv);
-  if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilently(argv[2]);
+  if (argc == 3 && std::wstring(argv[1]) == L"install-silent") return InstallSilentlyAndSummarise(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"reinstall-keeping") return ReinstallKeeping(argv);
+  if (argc == 2 && std::wstring(argv[1]) == L"uninstall") return UninstallKeepingData();
   Print("usage: lzdriver show PROGRAM [ARGS...] | lzdriver records"
         " | lzdriver install-silent PROGRAM | lzdriver tour PROGRAM DIR"
-        " | lzdriver reinstall-keeping PROGRAM\n");
+        " | lzdriver reinstall-keeping PROGRAM | lzdriver uninstall\n");
   return 2;
 }

@@ -13,15 +13,6 @@ namespace {
 const wchar_t kEarlierLayout[] =
     L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\E0200804";
 
-void SetTextW(HKEY root, const wchar_t* keyName, const wchar_t* name, const std::wstring& text) {
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, keyName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                           &key, nullptr));
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(2 * (text.size() + 1)));
-  RegCloseKey(key);
-}
-
 std::wstring PreloadPlace(int place) {
   HKEY key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Keyboard Layout\\Preload", 0, KEY_READ, &key) !=
@@ -43,11 +34,11 @@ std::wstring PreloadPlace(int place) {
 class EarlierIme : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetTextW(HKEY_LOCAL_MACHINE, kEarlierLayout, L"layout text", L"智能岚舟输入平台  6.3");
+    WriteTextW(HKEY_LOCAL_MACHINE, kEarlierLayout, L"layout text", L"智能岚舟输入平台  6.3");
   }
   static void LoadInto(const wchar_t* const (&ids)[5]) {
     for (int place = 1; place <= 5; ++place) {
-      SetTextW(HKEY_CURRENT_USER, L"Keyboard Layout\\Preload", std::to_wstring(place).c_str(),
+      WriteTextW(HKEY_CURRENT_USER, L"Keyboard Layout\\Preload", std::to_wstring(place).c_str(),
                ids[place - 1]);
     }
   }

@@ -7,31 +7,10 @@ std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(),
 SavedKey SaveOpenKey(HKEY key) {
   SavedKey saved;
   saved.exists = true;
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[1024];
-    DWORD nameSize = sizeof name / sizeof name[0];
-    DWORD type = 0;
-    DWORD dataSize = 0;
-    if (RegEnumValueW(key, index, name, &nameSize, nullptr, &type, nullptr, &dataSize) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    std::string data(dataSize, '\0');
-    nameSize = sizeof name / sizeof name[0];
-    RegEnumValueW(key, index, name, &nameSize, nullptr, &type,
-                  reinterpret_cast<BYTE*>(&data[0]), &dataSize);
-    data.resize(dataSize);
-    saved.values.push_back({std::wstring(name, nameSize), type, data});
-  }
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[256];
-    DWORD nameSize = sizeof name / sizeof name[0];
-    if (RegEnumKeyExW(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
+  saved.values = KeyValues(key);
+  for (const std::wstring& name : SubkeyNames(key)) {
     HKEY subkey;
-    if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) continue;
+    if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) continue;
     saved.subkeys.emplace_back(name, SaveOpenKey(subkey));
     RegCloseKey(subkey);
   }
@@ -71,6 +50,41 @@ void DeleteOpenKeyTree(HKEY parent, const std::wstring& name) {
 }
 
 }  // namespace
+
+std::vector<SavedValue> KeyValues(HKEY key) {
+  std::vector<SavedValue> values;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[16384];
+    DWORD nameSize = sizeof name / sizeof name[0];
+    DWORD type = 0;
+    DWORD dataSize = 0;
+    if (RegEnumValueW(key, index, name, &nameSize, nullptr, &type, nullptr, &dataSize) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    std::string data(dataSize, '\0');
+    nameSize = sizeof name / sizeof name[0];
+    RegEnumValueW(key, index, name, &nameSize, nullptr, &type,
+                  reinterpret_cast<BYTE*>(&data[0]), &dataSize);
+    data.resize(dataSize);
+    values.push_back({std::wstring(name, nameSize), type, data});
+  }
+  return values;
+}
+
+std::vector<std::wstring> SubkeyNames(HKEY key) {
+  std::vector<std::wstring> names;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256];
+    DWORD nameSize = sizeof name / sizeof name[0];
+    if (RegEnumKeyExW(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.emplace_back(name, nameSize);
+  }
+  return names;
+}
 
 SavedKey SaveKey(HKEY root, const std::string& path) {
   HKEY key;

@@ -19,6 +19,9 @@ struct SavedKey {
   std::vector<std::pair<std::wstring, SavedKey>> subkeys;
 };
 
+// Every value of an open key, exactly as stored, and the names of its subkeys.
+std::vector<SavedValue> KeyValues(HKEY key);
+std::vector<std::wstring> SubkeyNames(HKEY key);
 SavedKey SaveKey(HKEY root, const std::string& path);
 // Puts the key back as saved: removed when it did not exist.
 void RestoreKey(HKEY root, const std::string& path, const SavedKey& saved);

@@ -185,6 +185,16 @@ std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueNa
   return type == REG_SZ ? std::wstring(data) : L"(not REG_SZ)";
 }
 
+void WriteTextW(HKEY root, const std::wstring& keyName, const wchar_t* valueName,
+                const std::wstring& text) {
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                           nullptr, &key, nullptr));
+  RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(2 * (text.size() + 1)));
+  RegCloseKey(key);
+}
+
 std::map<std::string, std::string> InflatedEntries(const std::string& container) {
   std::map<std::string, std::string> inflated;
   ContainerWalk walk =

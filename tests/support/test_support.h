@@ -35,6 +35,10 @@ void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
                        REGSAM view = 0);
 
+// Sets a REG_SZ value, creating the key.
+void WriteTextW(HKEY root, const std::wstring& keyName, const wchar_t* valueName,
+                const std::wstring& text);
+
 // The registry path of every keyboard layout under HKLM, as
 // "System\CurrentControlSet\Control\Keyboard Layouts\<id>".
 std::vector<std::wstring> KeyboardLayoutKeys();
