@@ -144,7 +144,13 @@ void ClearInstallDirRecords() {
 }
 
 std::string WindowsPathOfNative(const std::string& nativePath) {
-  std::string path = "Z:" + nativePath;
+  const char* root = std::getenv("LANZ_BUILD_ROOT");
+  const std::string folder = std::string(root != nullptr ? root : "") + "/";
+  if (folder.size() == 1 || nativePath.compare(0, folder.size(), folder) != 0) {
+    ADD_FAILURE() << nativePath << " is not in the build folder, the prefix's drive B:";
+    return {};
+  }
+  std::string path = "B:\\" + nativePath.substr(folder.size());
   for (char& c : path) {
     if (c == '/') c = '\\';
   }

@@ -43,7 +43,7 @@ std::vector<std::wstring> KeyboardLayoutKeys();
 void ClearInstallDirRecords();
 
 // The Windows path under which a prefix sees a native file of the build
-// (Wine maps the native root to Z:).
+// folder, its drive B: (the bench maps no other folder of the host).
 std::string WindowsPathOfNative(const std::string& nativePath);
 
 // Every entry of a container, inflated, by its stored name (narrow bytes).
