@@ -131,7 +131,7 @@ TEST_F(SilentInstall, WritesTheRegistryEntries) {
   EXPECT_EQ(L"岚舟五笔", ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"DisplayName"));
   EXPECT_EQ(FromUtf8(SystemDir()) + L"\\lanzdel.exe",
             ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"UninstallString"));
-  EXPECT_EQ(L"c:\\lanzhu2\\lanzlzsr.exe lz", StartUpValue());
+  EXPECT_EQ(L"\"c:\\lanzhu2\\lanzlzsr.exe\" lz", StartUpValue());
   EXPECT_EQ(L"", UserAgentToken());
   if (CurrentConfig().windows64) {
     // setupw64.exe, a 64-bit program, persisted the directory in its own view.
