@@ -107,13 +107,7 @@ TEST_F(SilentInstall, PlacesTheFullModulesAndTheUninstallerInTheSystemDirectorie
   EXPECT_FALSE(FileExists(windows + "\\syswow64\\lanzdel.exe"));
 }
 
-// The start-up entry and the browser token, as the installer's 32-bit view
-// shows them.
-std::wstring StartUpValue() {
-  return ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   L"lzlzsjgl");
-}
-
+// The browser token, as the installer's 32-bit view shows it.
 std::wstring UserAgentToken() {
   return ReadTextW(HKEY_LOCAL_MACHINE,
                    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"

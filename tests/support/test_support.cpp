@@ -171,6 +171,11 @@ std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueNa
   return type == REG_SZ ? std::wstring(data) : L"(not REG_SZ)";
 }
 
+std::wstring StartUpValue() {
+  return ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"lzlzsjgl");
+}
+
 std::map<std::string, std::string> InflatedEntries(const std::string& container) {
   std::map<std::string, std::string> inflated;
   ContainerWalk walk =

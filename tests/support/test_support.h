@@ -35,6 +35,9 @@ void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
                        REGSAM view = 0);
 
+// The start-up entry "lzlzsjgl", as the installer's 32-bit view shows it.
+std::wstring StartUpValue();
+
 // The registry path of every keyboard layout under HKLM, as
 // "System\CurrentControlSet\Control\Keyboard Layouts\<id>".
 std::vector<std::wstring> KeyboardLayoutKeys();
