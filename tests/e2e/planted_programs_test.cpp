@@ -29,29 +29,21 @@ const PlantedRow kRows[] = {
     {"UnreplaceableSetupw64Wizard", "c:\\lanzhu2\\", true, true},
 };
 
-const std::wstring kRegistered = L"智能岚舟: 智能岚舟已安装成功，如不能使用，请重新启动计算机！";
-const std::wstring kNotRegistered64 =
-    L"智能岚舟: 没有成功为64位程序注册智能岚舟，在64位程序中将不能使用智能岚舟，请重新安装！";
+const wchar_t kRegistered[] = L"智能岚舟已安装成功，如不能使用，请重新启动计算机！";
+const wchar_t kNotRegistered64[] =
+    L"没有成功为64位程序注册智能岚舟，在64位程序中将不能使用智能岚舟，请重新安装！";
 
-// What an installation showed: every box as "caption: text", its own and
-// setupw64.exe's, a box with an owner marked so; the log of a silent run.
+// What an installation showed: the texts of every box, its own and
+// setupw64.exe's, and the log and exit code of a silent run.
 struct Seen {
   std::vector<std::wstring> boxes;
   DWORD exitCode = STILL_ACTIVE;
   std::string log;
-};
 
-class BoxRecorder : public TourObserver {
- public:
-  explicit BoxRecorder(Seen* seen) : seen_(seen) {}
-  int MessageBox(HWND box, HWND) override {
-    seen_->boxes.push_back(WindowText(box) + L": " + MessageBoxText(box) +
-                           (GetWindow(box, GW_OWNER) != nullptr ? L" (owned)" : L""));
-    return IDOK;
+  bool Showed(const wchar_t* text) const {
+    return std::any_of(boxes.begin(), boxes.end(),
+                       [text](const std::wstring& box) { return box.find(text) != box.npos; });
   }
-
- private:
-  Seen* seen_;
 };
 
 Seen Install(const PlantedRow& row) {
@@ -59,30 +51,26 @@ Seen Install(const PlantedRow& row) {
   InstallerRun run(row.wizard ? L"" : L"setlzsrf32 loglz32=c:\\setup.log", L"c:\\downloads\\setup.exe");
   EXPECT_TRUE(run.started());
   if (row.wizard) {
-    BoxRecorder recorder(&seen);
-    const TourRecord record = InstallThroughWizard(run.launched(), TourChoices{}, recorder);
+    TourObserver answersOk;
+    const TourRecord record = InstallThroughWizard(run.launched(), TourChoices{}, answersOk);
     EXPECT_EQ("", record.failure);
-    for (const std::wstring& text : record.otherMessages) seen.boxes.push_back(L"智能岚舟: " + text);
-    seen.exitCode = record.exitCode;
+    seen.boxes = record.messages;
+    seen.boxes.insert(seen.boxes.end(), record.otherMessages.begin(), record.otherMessages.end());
   } else {
     seen.exitCode = WaitAnsweringMessageBoxes(run.launched(), L"智能岚舟", 120000, &seen.boxes);
     ReadBytes("c:\\setup.log", &seen.log);
-  }
-  const bool setupw64Runs = CurrentConfig().windows64 && !row.unreplaceableSetupw64;
-  if (setupw64Runs && std::find(seen.boxes.begin(), seen.boxes.end(), kRegistered) == seen.boxes.end()) {
     // setupw64.exe is not waited for: its box may come after the installer ended.
-    if (HWND box = WaitForMessageBoxTitled(L"智能岚舟", 60000)) {
-      seen.boxes.push_back(WindowText(box) + L": " + MessageBoxText(box));
+    HWND box = CurrentConfig().windows64 && !row.unreplaceableSetupw64 && !seen.Showed(kRegistered)
+                   ? WaitForMessageBoxTitled(L"智能岚舟", 60000)
+                   : nullptr;
+    if (box != nullptr) {
+      seen.boxes.push_back(MessageBoxText(box));
       AnswerMessageBox(box, IDOK);
     }
   }
   // A program started at the end has a moment to leave its mark.
   for (int waited = 0; waited < 30 && !FileExists("c:\\lzmarker.txt"); ++waited) Sleep(100);
   return seen;
-}
-
-bool Showed(const Seen& seen, const std::wstring& box) {
-  return std::find(seen.boxes.begin(), seen.boxes.end(), box) != seen.boxes.end();
 }
 
 class PlantedPrograms : public ::testing::TestWithParam<PlantedRow> {};
@@ -113,8 +101,8 @@ TEST_P(PlantedPrograms, NeverRun) {
   EXPECT_FALSE(ReadBytes("c:\\lzmarker.txt", &started)) << "planted programs ran: " << started;
   EXPECT_EQ(L"\"" + FromUtf8(dir) + L"lanzlzsr.exe\" lz", StartUpValue());
   const bool told = CurrentConfig().windows64 && row.unreplaceableSetupw64;
-  EXPECT_EQ(CurrentConfig().windows64 && !told, Showed(seen, kRegistered));
-  EXPECT_EQ(told && row.wizard, Showed(seen, kNotRegistered64));
+  EXPECT_EQ(CurrentConfig().windows64 && !told, seen.Showed(kRegistered));
+  EXPECT_EQ(told && row.wizard, seen.Showed(kNotRegistered64));
   if (!row.wizard) {
     EXPECT_EQ(told ? 1603u : 0u, seen.exitCode);
     EXPECT_EQ(told, seen.log.find("not registered for 64-bit programs") != std::string::npos)
