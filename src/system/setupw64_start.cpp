@@ -33,10 +33,9 @@ bool StartSetupw64() {
     LogStep("setupw64.exe could not be started (error %lu)", error);
     return false;
   }
-  // Not waited for, but given time until it waits for input (at its closing
-  // message, 30 s at the most), as WinExec gave it: by then it has persisted
-  // the directory, so whatever runs after the installer finds the records
-  // settled.
+  // Not waited for to the end, but until it waits for input (at its closing
+  // message; 30 s at the most): by then it has persisted the directory, so
+  // whatever runs right after the installer finds the records settled.
   WaitForInputIdle(process.hProcess, 30000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
