@@ -25,27 +25,39 @@ function(lanz_host_tool out name)
 endfunction()
 
 # Registers a Windows-side GoogleTest program under Wine: one CTest test per
-# test suite and platform configuration, each run in a fresh prefix.
-#   lanz_wine_tests(TARGET SUITES s1 s2... [CONFIGS c1...] [ENVIRONMENT v=x...])
+# test suite and platform configuration, each run in a fresh prefix. With
+# ROWS, one per row of a parameterized suite instead, each row in a prefix
+# of its own (instantiated without a prefix, its tests are Suite.Test/Row).
+#   lanz_wine_tests(TARGET SUITES s1 s2... [ROWS r1...] [CONFIGS c1...] [ENVIRONMENT v=x...])
 function(lanz_wine_tests target)
-  cmake_parse_arguments(arg "" "" "SUITES;CONFIGS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(arg "" "" "SUITES;ROWS;CONFIGS;ENVIRONMENT" ${ARGN})
   if(NOT arg_CONFIGS)
     set(arg_CONFIGS ${LANZ_CONFIGS})
   endif()
   foreach(config IN LISTS arg_CONFIGS)
     foreach(suite IN LISTS arg_SUITES)
-      set(name ${target}.${config}.${suite})
-      add_test(NAME ${name} COMMAND ${target}
-               --gtest_filter=${suite}.*)
-      set_tests_properties(${name} PROPERTIES
-        FIXTURES_REQUIRED bench.${config}
-        ENVIRONMENT "LANZ_CONFIG=${config};LANZ_BENCH_DIR=${LANZ_BENCH_DIR};LANZ_PRIVATE_DISPLAY=1;${arg_ENVIRONMENT}"
-        LABELS "wine;${config}"
-        # A suite that ran no test (a stale binary, a renamed suite) fails.
-        FAIL_REGULAR_EXPRESSION "\\] 0 tests from"
-        TIMEOUT 300)
+      if(arg_ROWS)
+        foreach(row IN LISTS arg_ROWS)
+          lanz_wine_test(${target}.${config}.${suite}.${row} ${target} "${suite}.*/${row}" ${config}
+                         "${arg_ENVIRONMENT}")
+        endforeach()
+      else()
+        lanz_wine_test(${target}.${config}.${suite} ${target} "${suite}.*" ${config}
+                       "${arg_ENVIRONMENT}")
+      endif()
     endforeach()
   endforeach()
+endfunction()
+
+function(lanz_wine_test name target filter config environment)
+  add_test(NAME ${name} COMMAND ${target} --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED bench.${config}
+    ENVIRONMENT "LANZ_CONFIG=${config};LANZ_BENCH_DIR=${LANZ_BENCH_DIR};LANZ_PRIVATE_DISPLAY=1;${environment}"
+    LABELS "wine;${config}"
+    # A suite that ran no test (a stale binary, a renamed suite) fails.
+    FAIL_REGULAR_EXPRESSION "\\] 0 tests from"
+    TIMEOUT 300)
 endfunction()
 
 # Path of a file that the 64-bit build made (64-bit modules, setupw64.exe):

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 
 // Where an inflated entry starts in the work buffer; the bytes before it hold
@@ -12,3 +14,11 @@ constexpr unsigned kInflatedOffset = 100;
 // bytes inflated, 0 when nothing was found, the stream is damaged or there
 // is no payload.
 std::size_t FindPayloadEntry(const char* name);
+
+// Opens InstallDir + `name` for reading and returns the handle when the file
+// holds exactly the payload entry's bytes, checked against the entry's stored
+// checksum and stamped with this version as the first file pass stamps them.
+// The handle shares the file with readers only: while it is open nobody can
+// write, delete or rename the file. INVALID_HANDLE_VALUE when the file
+// differs, is a link or cannot be opened. Uses WorkBuffer.
+HANDLE OpenAsShipped(const char* name);

@@ -14,8 +14,9 @@
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/preload_list.h"
+#include "system/product_texts.h"
 #include "system/run_result.h"
-#include "system/seams.h"
+#include "system/setupw64_start.h"
 #include "system/system_entries.h"
 
 int RestartFlag;
@@ -26,6 +27,8 @@ constexpr wchar_t kOldModuleInUseText[] =
     L"\u3000\u3000你以前安装的岚舟五笔正在使用，请关闭使用岚舟五笔的所有窗口，"
     L"或者重新启动机器后，才能安装新版本的岚舟五笔！";
 constexpr wchar_t kOldModuleCaption[] = L"智能岚舟安装";
+constexpr wchar_t kNot64BitText[] =
+    L"没有成功为64位程序注册智能岚舟，在64位程序中将不能使用智能岚舟，请重新安装！";
 
 // An earlier IME module that programs still hold cannot be replaced by this
 // installation; it is freed by deleting it or moving it aside.
@@ -82,12 +85,13 @@ void RunInstall() {
   InstallFiles(true);
   LogStep("browser token %s", WriteUserAgentToken() ? "written" : "not written");
 
+  // Quoted: unquoted, a directory with a blank would start "c:\my.exe" at
+  // every logon.
   char commandLine[2 * MAX_PATH];
-  std::snprintf(commandLine, sizeof commandLine, "%slanzlzsr.exe lz", InstallDir);
+  std::snprintf(commandLine, sizeof commandLine, "\"%slanzlzsr.exe\" lz", InstallDir);
   WriteRunValue(commandLine);
-  if (IsWindows64()) {
-    std::snprintf(commandLine, sizeof commandLine, "%ssetupw64.exe reglz32=%s", InstallDir,
-                  InstallDir);
-    Platform.WinExec(commandLine, SW_SHOW);
+  if (IsWindows64() && !StartSetupw64()) {
+    NoteIncomplete("the IME is not registered for 64-bit programs");
+    if (RunMode != kSilentMode) ShowMessageW(kNot64BitText, kProductCaption, MB_OK);
   }
 }

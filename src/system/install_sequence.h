@@ -9,5 +9,6 @@ extern int RestartFlag;
 // Carries out one installation: directory, configuration files, the two file
 // passes with the IME's registration between them, the browser token and the
 // start-up entry; on 64-bit Windows starts setupw64.exe to register the IME
-// for 64-bit programs. Notes what it could not do in the run's result.
+// for 64-bit programs, or tells the user (the log in silent mode) that it
+// could not. Notes what it could not do in the run's result.
 void RunInstall();

@@ -1,6 +1,8 @@
 #include "system/installed_files.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -10,17 +12,42 @@
 #include "shell/payload_memory.h"
 #include "system/narrow_text.h"
 #include "system/platform.h"
-#include "system/seams.h"
+#include "system/run_result.h"
 #include "system/whole_file.h"
 
+// The IME writes its data into the installation directory from programs that
+// run at the low integrity level (a browser in protected mode), so the
+// directory gets the low mandatory label, no-write-up, inherited by every
+// file and folder in it. The label is set through a handle to the directory
+// itself: a link there is labelled, never what it points to.
 void MarkLowIntegrity() {
   std::memcpy(SharedDirBuffer, InstallDir, sizeof SharedDirBuffer);
   SharedDirBuffer[sizeof SharedDirBuffer - 1] = '\0';
   StripDirBackslash(SharedDirBuffer, AnsiLeadBytes());
-  char commandLine[MAX_PATH + 64];
-  std::snprintf(commandLine, sizeof commandLine, "icacls.exe \"%s\" /SetIntegrityLevel Level: L",
-                SharedDirBuffer);
-  Platform.WinExec(commandLine, SW_SHOW);
+
+  PSECURITY_DESCRIPTOR lowLabel = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"S:(ML;OICI;NW;;;LW)", SDDL_REVISION_1,
+                                                            &lowLabel, nullptr)) {
+    LogStep("no low integrity label for %s (error %lu)", SharedDirBuffer, GetLastError());
+    return;
+  }
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL label = nullptr;
+  GetSecurityDescriptorSacl(lowLabel, &present, &label, &defaulted);
+  HANDLE dir = CreateFileA(SharedDirBuffer, READ_CONTROL | WRITE_OWNER,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                           nullptr);
+  const DWORD result = dir == INVALID_HANDLE_VALUE
+                           ? GetLastError()
+                           : SetSecurityInfo(dir, SE_FILE_OBJECT, LABEL_SECURITY_INFORMATION, nullptr,
+                                             nullptr, nullptr, label);
+  if (dir != INVALID_HANDLE_VALUE) CloseHandle(dir);
+  LocalFree(lowLabel);
+  if (result != ERROR_SUCCESS) {
+    LogStep("%s did not get the low integrity level (error %lu)", SharedDirBuffer, result);
+  }
 }
 
 bool StampImeVersion(const char* path) {

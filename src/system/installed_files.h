@@ -2,9 +2,9 @@
 
 // Small dealings with single files of the installation directory.
 
-// Gives the installation directory the low integrity level by starting
-// "icacls.exe" on it; not waited for. Leaves the directory, without its
-// trailing backslash, in SharedDirBuffer.
+// Gives the installation directory the low integrity level, inherited by
+// what is created in it, without starting any program. Leaves the directory,
+// without its trailing backslash, in SharedDirBuffer; a failure is logged.
 void MarkLowIntegrity();
 
 // Raises the version in the product description inside the file at `path`

@@ -1,6 +1,6 @@
 #include "system/seams.h"
 
 PlatformSeams Platform = {
-    ::GetDriveTypeA, ::MessageBoxA, ::MessageBoxW, ::ImmInstallIMEW, ::GetVersion, ::WinExec,
+    ::GetDriveTypeA, ::MessageBoxA, ::MessageBoxW, ::ImmInstallIMEW, ::GetVersion,
     ::GetKeyboardLayoutList, ::ImmGetDescriptionA, ::ActivateKeyboardLayout,
 };

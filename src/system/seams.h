@@ -5,19 +5,17 @@
 
 // The few platform facts a test must vary and Wine cannot: a drive's type, a
 // message box answered without a person, an input-method manager that
-// refuses a module, a Windows of the 9x family, what a started program
-// (icacls.exe, which Wine does not implement) was asked to do, and the IME
-// layouts, descriptions and activation of the try-it page (Wine lists only
-// its keyboard's layouts, describes every one as "Wine XIM" and refuses to
-// activate an IME layout). Everything
-// holds the real Win32 function by default; only tests ever replace an entry.
+// refuses a module, a Windows of the 9x family, and the IME layouts,
+// descriptions and activation of the try-it page (Wine lists only its
+// keyboard's layouts, describes every one as "Wine XIM" and refuses to
+// activate an IME layout). Everything holds the real Win32 function by
+// default; only tests ever replace an entry.
 struct PlatformSeams {
   UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
   int(WINAPI* MessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
   int(WINAPI* MessageBoxW)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
   HKL(WINAPI* ImmInstallIMEW)(LPCWSTR moduleFile, LPCWSTR layoutText);
   DWORD(WINAPI* GetVersion)();
-  UINT(WINAPI* WinExec)(LPCSTR commandLine, UINT show);
   int(WINAPI* GetKeyboardLayoutList)(int size, HKL* layouts);
   UINT(WINAPI* ImmGetDescriptionA)(HKL layout, LPSTR description, UINT size);
   HKL(WINAPI* ActivateKeyboardLayout)(HKL layout, UINT flags);

@@ -1,6 +1,8 @@
 # Sourced by the bench scripts: the four platform configurations.
 #   lanz_config_env CONFIG  sets WINEARCH, LANZ_WINVER and lanz_locale_env.
 # LANZ_BENCH_DIR is the bench's folder in the build (locales, templates).
+#   lanz_windows_path NATIVE  prints the path under which a prefix sees a
+#                             native file of the build folder.
 
 lanz_config_env() {
   case "$1" in
@@ -21,3 +23,24 @@ lanz_config_env() {
 }
 
 lanz_all_configs="xp32 win7-32-big5 win7-64 win7-64-big5"
+
+# A prefix sees one folder of the host: the build folder (the one that holds
+# the bench's build, LANZ_BENCH_DIR/../..), as drive B:. No drive maps the
+# host's root, so a program that resolves a bad path writes into its prefix,
+# or at worst into the build, not into the machine (Wine still opens
+# "\\?\unix\" paths for a program that names them on purpose).
+lanz_build_drive=b:
+lanz_build_root() { realpath -m "${LANZ_BENCH_DIR:?}/../.."; }
+
+lanz_windows_path() {
+  local root native
+  root="$(lanz_build_root)" || return 1
+  native="$(realpath -m "$1")"
+  case "$native" in
+    "$root"/*) ;;
+    *) echo "$1 is not in the build folder $root, the one folder of the host a prefix sees" >&2
+       return 1 ;;
+  esac
+  native="${native#"$root"}"
+  echo "${lanz_build_drive^^}${native//\//\\}"
+}

@@ -105,13 +105,7 @@ TEST_F(SilentInstall, PlacesTheFullModulesAndTheUninstallerInTheSystemDirectorie
   EXPECT_FALSE(FileExists(windows + "\\syswow64\\lanzdel.exe"));
 }
 
-// The start-up entry and the browser token, as the installer's 32-bit view
-// shows them.
-std::wstring StartUpValue() {
-  return ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   L"lzlzsjgl");
-}
-
+// The browser token, as the installer's 32-bit view shows it.
 std::wstring UserAgentToken() {
   return ReadTextW(HKEY_LOCAL_MACHINE,
                    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
@@ -129,7 +123,7 @@ TEST_F(SilentInstall, WritesTheRegistryEntries) {
   EXPECT_EQ(L"岚舟五笔", ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"DisplayName"));
   EXPECT_EQ(FromUtf8(SystemDir()) + L"\\lanzdel.exe",
             ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"UninstallString"));
-  EXPECT_EQ(L"c:\\lanzhu2\\lanzlzsr.exe lz", StartUpValue());
+  EXPECT_EQ(L"\"c:\\lanzhu2\\lanzlzsr.exe\" lz", StartUpValue());
   EXPECT_EQ(L"", UserAgentToken());
   if (CurrentConfig().windows64) {
     // setupw64.exe, a 64-bit program, persisted the directory in its own view.

@@ -1,7 +1,8 @@
-# Checks that payload.lzz comes out the same from fresh data: the generator
-# run twice gives the same files as the build's, the skin containers and the
-# whole payload packed again from them equal the built ones byte for byte.
-# (The binaries are linked without time stamps; they are taken as built.)
+# Checks that payload.lzz comes out the same from a second, clean build: the
+# generator run twice gives the same files as the build's, the binaries built
+# again in fresh folders (the 64-bit build, then the 32-bit stand-ins) equal
+# the build's, and the skin containers and the whole payload packed again
+# from all of them equal the built ones byte for byte.
 # cmake -DBUILD=<build/windows> -DLZZ=<lzz> -DGEN_PAYLOAD=<gen_payload>
 #       -DSOURCE=<source tree> -DWORK=<scratch folder> -P check_reproducible.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -27,6 +28,25 @@ function(expect_same_file a b)
 endfunction()
 
 file(REMOVE_RECURSE ${WORK})
+# The presets' settings, in folders of the check's own.
+function(build_again preset dir)
+  run(${CMAKE_COMMAND} --preset ${preset} -S ${SOURCE} -B ${dir} -DLANZ_TESTS=OFF
+      -DLANZ_WIN64_BUILD=${WORK}/win64)
+  run(${CMAKE_COMMAND} --build ${dir} -j 2 ${ARGN})
+endfunction()
+set(stand_ins)
+list(LENGTH ENTRY_NAMES count)
+math(EXPR last "${count} - 1")
+foreach(index RANGE ${last})
+  list(GET ENTRY_${index}_FIELDS 1 maker)
+  if(maker STREQUAL "build32")
+    list(GET ENTRY_${index}_FIELDS 2 target)
+    list(APPEND stand_ins ${target})
+  endif()
+endforeach()
+build_again(windows64 ${WORK}/win64)
+build_again(windows ${WORK}/win32 --target ${stand_ins})
+
 foreach(run_dir first second)
   file(MAKE_DIRECTORY ${WORK}/${run_dir})
   run(${GEN_PAYLOAD} ${entries_txt} ${WORK}/${run_dir})
@@ -43,8 +63,13 @@ foreach(name IN LISTS ENTRY_NAMES)
     run(${GEN_PAYLOAD} --skin ${skin} ${skin_parts_txt} ${WORK}/skin${skin})
     list(TRANSFORM PART_NAMES PREPEND ${WORK}/skin${skin}/ OUTPUT_VARIABLE parts)
     run(${LZZ} pack --plain ${fresh} ${parts})
-  elseif(maker MATCHES "^build")
-    file(COPY ${BUILD}/payload/${name} DESTINATION ${WORK}/first)
+  elseif(maker STREQUAL "build32")
+    list(GET ENTRY_${index}_FIELDS 2 target)
+    string(REGEX REPLACE "_([a-z]+)$" ".\\1" built ${target})
+    file(COPY_FILE ${WORK}/win32/payload/${built} ${fresh})
+  elseif(maker STREQUAL "build64")
+    list(GET ENTRY_${index}_FIELDS 2 relative_path)
+    file(COPY_FILE ${WORK}/win64/${relative_path} ${fresh})
   else()
     expect_same_file(${fresh} ${WORK}/second/${name})
   endif()

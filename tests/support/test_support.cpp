@@ -164,7 +164,13 @@ bool MakeDirLink(const std::string& name, const std::string& target) {
 }
 
 std::string WindowsPathOfNative(const std::string& nativePath) {
-  std::string path = "Z:" + nativePath;
+  const char* root = std::getenv("LANZ_BUILD_ROOT");
+  const std::string folder = std::string(root != nullptr ? root : "") + "/";
+  if (folder.size() == 1 || nativePath.compare(0, folder.size(), folder) != 0) {
+    ADD_FAILURE() << nativePath << " is not in the build folder, the prefix's drive B:";
+    return {};
+  }
+  std::string path = "B:\\" + nativePath.substr(folder.size());
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
@@ -193,6 +199,11 @@ void WriteTextW(HKEY root, const std::wstring& keyName, const wchar_t* valueName
   RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>(2 * (text.size() + 1)));
   RegCloseKey(key);
+}
+
+std::wstring StartUpValue() {
+  return ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"lzlzsjgl");
 }
 
 std::map<std::string, std::string> InflatedEntries(const std::string& container) {

@@ -38,6 +38,8 @@ std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueNa
 // Sets a REG_SZ value, creating the key.
 void WriteTextW(HKEY root, const std::wstring& keyName, const wchar_t* valueName,
                 const std::wstring& text);
+// The start-up entry "lzlzsjgl", as the installer's 32-bit view shows it.
+std::wstring StartUpValue();
 
 // The registry path of every keyboard layout under HKLM, as
 // "System\CurrentControlSet\Control\Keyboard Layouts\<id>".
@@ -51,7 +53,7 @@ void ClearInstallDirRecords();
 bool MakeDirLink(const std::string& name, const std::string& target);
 
 // The Windows path under which a prefix sees a native file of the build
-// (Wine maps the native root to Z:).
+// folder, its drive B: (the bench maps no other folder of the host).
 std::string WindowsPathOfNative(const std::string& nativePath);
 
 // Every entry of a container, inflated, by its stored name (narrow bytes).

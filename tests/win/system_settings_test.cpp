@@ -7,8 +7,6 @@
 #include "shell/payload_memory.h"
 #include "shell/run_state.h"
 #include "system/installed_files.h"
-#include "system/platform.h"
-#include "system/seams.h"
 #include "system/system_entries.h"
 #include "test_support.h"
 
@@ -109,26 +107,6 @@ TEST(SystemEntries, UserAgentKeepsOnlyThisVersionsTokenAndOthersValues) {
   }
   EXPECT_NE(std::string::npos, names.find("SLCC2"));
   EXPECT_NE(std::string::npos, names.find("lzsr9900"));
-}
-
-std::string gStartedCommand;
-UINT WINAPI RecordWinExec(LPCSTR commandLine, UINT show) {
-  gStartedCommand = commandLine;
-  EXPECT_EQ(static_cast<UINT>(SW_SHOW), show);
-  return 33;
-}
-
-TEST(InstallDirOperations, LowIntegrityCommandQuotesTheDirectoryWithoutItsBackslash) {
-  // Wine's icacls.exe does nothing, so what it was asked is read off the seam.
-  Platform.WinExec = RecordWinExec;
-  std::strcpy(InstallDir, "C:\\lanzhu2\\");
-  MarkLowIntegrity();
-  EXPECT_EQ("icacls.exe \"C:\\lanzhu2\" /SetIntegrityLevel Level: L", gStartedCommand);
-  EXPECT_STREQ("C:\\lanzhu2", SharedDirBuffer);
-  std::strcpy(InstallDir, "d:\\my dir");
-  MarkLowIntegrity();
-  EXPECT_EQ("icacls.exe \"d:\\my dir\" /SetIntegrityLevel Level: L", gStartedCommand);
-  Platform.WinExec = ::WinExec;
 }
 
 std::string Utf16Text(const std::u16string& text) {
