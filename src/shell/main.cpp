@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string>
 
 #include "core/install_dir_rules.h"
 #include "core/text_match.h"
@@ -103,8 +102,8 @@ static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCo
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
   PageNumber = 0;
-  const std::string keywords = StartRunLog("setup.exe", commandLine);
-  const int exitCode = RunChosenMode(instance, keywords.c_str(), showCommand);
+  StartRunLog("setup.exe", commandLine);
+  const int exitCode = RunChosenMode(instance, commandLine, showCommand);
   EndRunLog();
   return exitCode;
 }

@@ -6,8 +6,6 @@
 // removal, 1603 when something stays.
 #include <windows.h>
 
-#include <string>
-
 #include "core/text_match.h"
 #include "shell/texts.h"
 #include "system/message_box.h"
@@ -43,9 +41,8 @@ static void RunSilently() {
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-  const std::string keywords =
-      StartRunLog(sizeof(void*) == 8 ? "lzqdel64.exe" : "lanzdel.exe", commandLine);
-  if (ContainsNoCase(keywords.c_str(), "dellzsrf32")) {
+  StartRunLog(sizeof(void*) == 8 ? "lzqdel64.exe" : "lanzdel.exe", commandLine);
+  if (ContainsNoCase(commandLine, "dellzsrf32")) {
     RunSilently();
   } else {
     RunWithMessages();

@@ -34,17 +34,15 @@ void WriteLine(const char* prefix, const char* format, va_list arguments) {
 
 }  // namespace
 
-std::string StartRunLog(const char* program, const char* commandLine) {
-  std::string keywords = commandLine;
+void StartRunLog(const char* program, char* commandLine) {
   char path[MAX_PATH];
   ArgumentSpan log{};
-  if (!FindLogPathArgument(commandLine, path, sizeof path, &log)) return keywords;
-  keywords.erase(log.begin, log.end - log.begin);
+  if (!FindLogPathArgument(commandLine, path, sizeof path, &log)) return;
   // Readers may watch the log while the run goes on.
   RunLog = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
   LogStep("%s started: %s", program, commandLine);
-  return keywords;
+  std::memset(commandLine + log.begin, ' ', log.end - log.begin);
 }
 
 void LogStep(const char* format, ...) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
 
 // How a run without a window ended, for the deployment tool that started it,
 // and the plain-text log that tells an administrator why. Steps report here
@@ -24,10 +23,10 @@ constexpr int kExitRestartCompletes = 3010;  // whole once Windows has restarted
 constexpr int kExitIncomplete = 1603;        // not completed
 
 // Opens the log that the command line asks for with "loglz32=<file>", anew,
-// and writes its first line: the program and its command line. Returns the
-// command line without that argument, so that no path reads as a keyword.
+// and writes its first line: the program and its command line. Then blanks
+// that argument out of the command line, so that no path reads as a keyword.
 // Without the keyword, or when the file cannot be created, nothing is logged.
-std::string StartRunLog(const char* program, const char* commandLine);
+void StartRunLog(const char* program, char* commandLine);
 
 // One line of the log: the step and how it went, printf-style, narrow text.
 void LogStep(const char* format, ...) LANZ_PRINTF_FORMAT(1, 2);
