@@ -8,13 +8,10 @@
 #include "data/user_data.h"
 #include "payload/extract_container.h"
 #include "payload/skin_dialog.h"
-#include "shell/payload_memory.h"
-#include "shell/run_state.h"
-#include "shell/wizard_window.h"
+#include "system/state.h"
 #include "system/whole_file.h"
 
-char SiteAddress1[kSiteAddressSize];
-char SiteAddress2[kSiteAddressSize];
+#include <cstdio>
 
 namespace {
 
@@ -39,8 +36,11 @@ void ReadSiteAddresses() {
   std::uint8_t text[kConfigTextSize];
   const std::size_t length = ReadInstalledFile(InInstallDir("lznetsj.dat").text, text, sizeof text);
   SiteAddressesOfText(text, length, SiteAddress1, SiteAddress2);
-  SetWindowTextA(SiteLine1, SiteAddress1);
-  SetWindowTextA(SiteLine2, SiteAddress2);
+}
+
+void TakeSiteAddresses(const char* organisationSite, const char* governmentSite) {
+  std::snprintf(SiteAddress1, sizeof SiteAddress1, "%s", organisationSite);
+  std::snprintf(SiteAddress2, sizeof SiteAddress2, "%s", governmentSite);
 }
 
 bool WriteConfigFiles() {

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "core/key_value.h"
+#include "system/state.h"
 
-// The two web addresses the IME downloads articles from: the user's
-// organisation's site and the local government's site, as the address page
-// holds them (at most 99 characters each).
-extern char SiteAddress1[kSiteAddressSize];
-extern char SiteAddress2[kSiteAddressSize];
-
-// Fills site lines 1 and 2 of the address page from "lznetsj.dat", or
-// empties both when there is no such file. Longer values are cut to what the
-// address buffers hold.
+// Fills SiteAddress1 and SiteAddress2 from "lznetsj.dat", or empties both
+// when there is no such file. Longer values are cut to what the address
+// buffers hold.
 void ReadSiteAddresses();
+
+// Takes the two addresses as the address page holds them, each cut to what
+// its buffer holds.
+void TakeSiteAddresses(const char* organisationSite, const char* governmentSite);
 
 // Writes the edition marker "wbpybz.lzh" and the addresses with the fixed
 // settings, "lznetsj.dat", into InstallDir, each whole or not at all. False,

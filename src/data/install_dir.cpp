@@ -13,11 +13,16 @@
 #include "system/seams.h"
 #include "system/whole_file.h"
 
-char InstallDir[kInstallDirSize];
-
 static const char kPathFileName[] = "lanzpath.lzh";
 // The registry record's key under HKEY_LOCAL_MACHINE.
 static const char kRecordKey[] = "Software\\lanzwb";
+
+void SetInstallDir(const char* text) {
+  std::memset(InstallDir, 0, sizeof InstallDir);
+  std::memcpy(InstallDir, text, strnlen(text, kInstallDirMaxChars));
+}
+
+void AppendInstallDirBackslash() { AppendDirBackslash(InstallDir, AnsiLeadBytes()); }
 
 InstalledPath InInstallDir(const char* name) {
   InstalledPath path;
@@ -69,7 +74,7 @@ StoredRecord ReadRegistryRecord() {
   StoredRecord record{};
   HKEY key;
   const LONG opened =
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_ALL_ACCESS, &key);
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRecordKey, 0, KEY_ALL_ACCESS, &key);
   if (opened != ERROR_SUCCESS) {
     record.present = opened != ERROR_FILE_NOT_FOUND;
     return record;
@@ -116,7 +121,7 @@ char* ResolveInstallDir() {
     SparePathFile(path);
     if (TakeRecord(ReadPathFile(path), "the spare path file")) return InstallDir;
   }
-  std::memcpy(InstallDir, kDefaultInstallDir, sizeof kDefaultInstallDir);
+  SetInstallDir(kDefaultInstallDir);
   return InstallDir;
 }
 
@@ -162,7 +167,7 @@ static bool WriteRegistryRecord() {
 }
 
 bool PersistInstallDir() {
-  AppendDirBackslash(InstallDir, AnsiLeadBytes());
+  AppendInstallDirBackslash();
 
   char path[MAX_PATH];
   WindowsPathFile(path);

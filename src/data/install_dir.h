@@ -1,10 +1,6 @@
 #pragma once
 
-#include "core/install_dir_rules.h"
-
-// The installation directory. Every installed file's path is this directly
-// followed by the file name, so it ends in a backslash once persisted.
-extern char InstallDir[kInstallDirSize];
+#include "system/state.h"
 
 // A file's path in the installation directory: InstallDir directly followed
 // by the file's name, cut to Windows' path limit.
@@ -12,6 +8,13 @@ struct InstalledPath {
   char text[260];
 };
 InstalledPath InInstallDir(const char* name);
+
+// Takes `text` as the installation directory, at most 199 bytes of it; the
+// rest of InstallDir is zero-filled.
+void SetInstallDir(const char* text);
+// Ends InstallDir in a backslash, by characters, unless it ends in one or
+// has no room left.
+void AppendInstallDirBackslash();
 
 // Fills InstallDir from the first record that holds a directory the path page
 // accepts, with its trailing backslash: the path file in the Windows

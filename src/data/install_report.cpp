@@ -79,7 +79,7 @@ void ShowReport(ReportCheck check, char* text, std::size_t size) {
 
 InstallDirSurvey SurveyInstallDir() {
   InstallDirSurvey survey{};
-  if (InstallDir[0] != '\0') AppendDirBackslash(InstallDir, AnsiLeadBytes());
+  if (InstallDir[0] != '\0') AppendInstallDirBackslash();
   char pattern[MAX_PATH];
   std::snprintf(pattern, sizeof pattern, "%s*.*", InstallDir);
   WIN32_FIND_DATAA found;

@@ -13,13 +13,10 @@
 #include "payload/extract_container.h"
 #include "payload/file_replace.h"
 #include "payload/verify_files.h"
-#include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "system/message_box.h"
 #include "system/narrow_text.h"
 #include "system/product_texts.h"
-
-int OldDataState = kOldDataNone;
+#include "system/state.h"
 
 namespace {
 
@@ -29,6 +26,7 @@ constexpr long kMinBackupLength = 100;
 constexpr DWORD kImageSlack = 200;
 constexpr wchar_t kRestoredText[] = L"成功恢复了%d个原有数据文件！";
 constexpr wchar_t kNotRestoredText[] = L"原有数据文件没有成功复制，原有数据不能使用！\r\n";
+constexpr wchar_t kKeepDataQuestion[] = L"检测到安装目录下有智能岚舟以前的词组等数据文件，是否保留？";
 constexpr char kReportSeparator[] = "\r\n\r\n";
 // Room kept behind the verification's list for the separator and sentence.
 constexpr std::size_t kReportTailRoom = 256;
@@ -65,9 +63,8 @@ void RestoreImage(const unsigned char* image, std::size_t length) {
   ShowNotRestored(report, kWorkBufferSize);
 }
 
-}  // namespace
-
-int BackupUserData() {
+// The backup itself; 1 when every pair and required file went in.
+int SaveUserData() {
   ResolveInstallDir();
   // Nothing is read or written through a directory that is a link.
   if (InstallDirIsLink()) return 0;
@@ -88,6 +85,21 @@ int BackupUserData() {
     if (appended == 0 && rows[i].kind != BackupKind::Optional) return 0;
   }
   return 1;
+}
+
+}  // namespace
+
+int BackupUserData() {
+  const int saved = SaveUserData();
+  OldDataState = saved != 0 ? kOldDataBackedUp : kOldDataNone;
+  return saved;
+}
+
+void AskToKeepUserData() {
+  if (OldDataState == kOldDataBackedUp &&
+      ShowMessageW(kKeepDataQuestion, kInstallCaption, MB_YESNO) == IDYES) {
+    OldDataState = kOldDataKeep;
+  }
 }
 
 void RestoreUserData() {

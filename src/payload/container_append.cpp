@@ -1,6 +1,7 @@
 #include "payload/container_append.h"
 
 #include "core/container_format.h"
+#include "core/container_writer.h"
 #include "core/entry_stream.h"
 #include "core/extraction_plan.h"
 #include "payload/md5_text.h"
@@ -19,6 +20,33 @@ const char* EntryNameOf(const char* filePath) {
   return slash != nullptr && slash != filePath ? slash + 1 : filePath;
 }
 
+// The container file as the shared writer reads and writes it.
+bool HandleSize(void* context, std::uint32_t* size) {
+  const LONG end = _llseek(*static_cast<HFILE*>(context), 0, FILE_END);
+  if (end == HFILE_ERROR) return false;
+  *size = static_cast<std::uint32_t>(end);
+  return true;
+}
+
+bool HandleRead(void* context, std::uint32_t offset, void* out, std::size_t length) {
+  const HFILE file = *static_cast<HFILE*>(context);
+  return _llseek(file, static_cast<LONG>(offset), FILE_BEGIN) != HFILE_ERROR &&
+         _lread(file, out, static_cast<UINT>(length)) == length;
+}
+
+bool HandleWrite(void* context, std::uint32_t offset, const void* bytes, std::size_t length) {
+  const HFILE file = *static_cast<HFILE*>(context);
+  return _llseek(file, static_cast<LONG>(offset), FILE_BEGIN) != HFILE_ERROR &&
+         _lwrite(file, static_cast<LPCCH>(bytes), static_cast<UINT>(length)) == length;
+}
+
+// A write of no bytes ends the file where it stands.
+bool HandleCut(void* context, std::uint32_t length) {
+  const HFILE file = *static_cast<HFILE*>(context);
+  return _llseek(file, static_cast<LONG>(length), FILE_BEGIN) != HFILE_ERROR &&
+         _lwrite(file, "", 0) == 0;
+}
+
 // Opens the container for reading and writing, or creates it with an empty
 // header where no file is. An existing file that cannot be opened is never
 // truncated.
@@ -27,72 +55,16 @@ HFILE OpenOrCreateContainer(const char* path) {
   if (container != HFILE_ERROR || GetLastError() != ERROR_FILE_NOT_FOUND) return container;
   container = _lcreat(path, 0);
   if (container == HFILE_ERROR) return container;
-  std::uint8_t header[kContainerHeaderSize];
-  EncodeContainerHeader(EmptyContainerHeader(ContainerFormat::Checksummed), header);
-  _lwrite(container, reinterpret_cast<LPCCH>(header), sizeof header);
-  _llseek(container, 0, FILE_BEGIN);
+  const ContainerFile file = {&container, HandleSize, HandleRead, HandleWrite, HandleCut};
+  WriteEmptyContainer(file, ContainerFormat::Checksummed);
   return container;
-}
-
-// Reads the header, checks every stored entry for the name and leaves the
-// file at the end of the last one. False for a duplicate, and for a file that
-// is no whole checksummed container: appending to it would damage it.
-bool SeekPastEntries(HFILE container, const char* name, ContainerHeader& header,
-                     LONG& endOfEntries) {
-  const LONG fileSize = _llseek(container, 0, FILE_END);
-  _llseek(container, 0, FILE_BEGIN);
-  std::uint8_t headerBytes[kContainerHeaderSize];
-  if (fileSize == HFILE_ERROR ||
-      _lread(container, headerBytes, sizeof headerBytes) != sizeof headerBytes) {
-    return false;
-  }
-  header = DecodeContainerHeader(headerBytes);
-  if (FormatOfMagic(header.magic) != ContainerFormat::Checksummed) return false;
-  LONG position = kContainerHeaderSize;
-  for (std::uint32_t i = 0; i < header.entryCount; ++i) {
-    std::uint8_t entryBytes[kEntryHeaderSize];
-    if (fileSize - position < static_cast<LONG>(kEntryHeaderSize) ||
-        _lread(container, entryBytes, sizeof entryBytes) != sizeof entryBytes ||
-        std::memcmp(entryBytes, kEntryTag, sizeof kEntryTag) != 0) {
-      return false;
-    }
-    const EntryHeader entry = DecodeEntryHeader(entryBytes);
-    if (std::strncmp(entry.name, name, sizeof entry.name) == 0) return false;
-    position += kEntryHeaderSize;
-    if (entry.compressedSize > static_cast<DWORD>(fileSize - position)) return false;
-    position += static_cast<LONG>(entry.compressedSize);
-    _llseek(container, position, FILE_BEGIN);
-  }
-  endOfEntries = position;
-  return true;
-}
-
-// Writes the new entry at the end of the entries, then the header that counts
-// it. A short write cuts the file back, so the old entries and header stay.
-bool WriteEntry(HFILE container, LONG endOfEntries, ContainerHeader header,
-                const EntryHeader& entry, const std::uint8_t* stream) {
-  std::uint8_t entryBytes[kEntryHeaderSize];
-  EncodeEntryHeader(entry, entryBytes);
-  const UINT streamLength = entry.compressedSize;
-  if (_lwrite(container, reinterpret_cast<LPCCH>(entryBytes), sizeof entryBytes) !=
-          sizeof entryBytes ||
-      _lwrite(container, reinterpret_cast<LPCCH>(stream), streamLength) != streamLength) {
-    _llseek(container, endOfEntries, FILE_BEGIN);
-    _lwrite(container, "", 0);
-    return false;
-  }
-  CountAppendedEntry(header, entry.compressedSize);
-  std::uint8_t headerBytes[kContainerHeaderSize];
-  EncodeContainerHeader(header, headerBytes);
-  _llseek(container, 0, FILE_BEGIN);
-  return _lwrite(container, reinterpret_cast<LPCCH>(headerBytes), sizeof headerBytes) ==
-         sizeof headerBytes;
 }
 
 // Reads the whole source file into a block with room for its compressed
 // stream behind it, and makes the entry of it. Returns the locked block, or
 // null when the file cannot be read or does not compress into its room.
-HGLOBAL ReadAndCompress(const char* filePath, EntryHeader& entry, std::uint8_t*& stream) {
+HGLOBAL ReadAndCompress(const char* filePath, char (&checksum)[kChecksumTextSize],
+                        NewEntry& entry) {
   HFILE file = _lopen(filePath, OF_READ);
   if (file == HFILE_ERROR) return nullptr;
   const LONG size = _llseek(file, 0, FILE_END);
@@ -112,11 +84,13 @@ HGLOBAL ReadAndCompress(const char* filePath, EntryHeader& entry, std::uint8_t*&
   UINT read = _lread(file, data, static_cast<UINT>(size));
   _lclose(file);
   if (read == static_cast<UINT>(HFILE_ERROR)) read = 0;
-  Md5Text(data, read, entry.checksum);
-  stream = data + read;
-  entry.compressedSize =
+  Md5Text(data, read, checksum);
+  std::uint8_t* stream = data + read;
+  entry.checksum = checksum;
+  entry.stream = stream;
+  entry.streamLength =
       static_cast<std::uint32_t>(CompressEntry(data, read, stream, CompressionRoom(read)));
-  if (entry.compressedSize == 0) {
+  if (entry.streamLength == 0) {
     GlobalUnlock(memory);
     GlobalFree(memory);
     return nullptr;
@@ -131,21 +105,17 @@ int AppendFileToContainer(const char* containerPath, const char* filePath) {
   const char* name = EntryNameOf(filePath);
   // No reader would write an entry whose name is not a plain file name.
   if (std::strlen(name) > kMaxEntryName || !IsPlainFileName(name)) return 0;
-  EntryHeader entry{};
-  std::memcpy(entry.name, name, std::strlen(name));
 
   HFILE container = OpenOrCreateContainer(containerPath);
   if (container == HFILE_ERROR) return 0;
-  ContainerHeader header{};
-  LONG endOfEntries = 0;
-  std::uint8_t* stream = nullptr;
-  HGLOBAL memory = nullptr;
+  char checksum[kChecksumTextSize];
+  NewEntry entry{name, nullptr, nullptr, 0};
+  HGLOBAL memory = ReadAndCompress(filePath, checksum, entry);
   int added = 0;
-  if (SeekPastEntries(container, name, header, endOfEntries)) {
-    memory = ReadAndCompress(filePath, entry, stream);
-  }
   if (memory != nullptr) {
-    added = WriteEntry(container, endOfEntries, header, entry, stream) ? 1 : 0;
+    const ContainerFile file = {&container, HandleSize, HandleRead, HandleWrite, HandleCut};
+    std::uint32_t walked = 0;
+    added = AppendEntry(file, ContainerFormat::Checksummed, entry, &walked) == AppendResult::kAdded;
     GlobalUnlock(memory);
     GlobalFree(memory);
   }

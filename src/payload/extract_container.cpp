@@ -1,13 +1,14 @@
 #include "payload/extract_container.h"
 
-#include "core/extraction_plan.h"
 #include "core/entry_stream.h"
+#include "core/extraction_plan.h"
 #include "data/install_dir.h"
 #include "payload/file_replace.h"
 #include "payload/md5_text.h"
 #include "payload/payload_lookup.h"
 #include "payload/payload_texts.h"
 #include "system/message_box.h"
+#include "system/product_texts.h"
 #include "system/run_result.h"
 #include "system/whole_file.h"
 

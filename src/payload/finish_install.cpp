@@ -10,10 +10,10 @@
 #include "data/user_data.h"
 #include "payload/skin_dialog.h"
 #include "payload/verify_files.h"
-#include "shell/payload_memory.h"
 #include "system/message_box.h"
 #include "system/narrow_text.h"
 #include "system/product_texts.h"
+#include "system/state.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ void SkinContainerPath(char (&path)[MAX_PATH]) {
 
 }  // namespace
 
-void FinishFileInstall() {
+void FinishFileInstall(HWND owner) {
   if (WorkBuffer == nullptr) return;
   char* exclusions = reinterpret_cast<char*>(WorkBuffer);
   std::memcpy(exclusions, kPayloadUncheckedFiles, sizeof kPayloadUncheckedFiles);
@@ -71,7 +71,7 @@ void FinishFileInstall() {
   }
   if (OldDataState == kOldDataKeep) return;
 
-  RunSkinDialog();
+  RunSkinDialog(owner);
   char path[MAX_PATH];
   SkinContainerPath(path);
   UnpackSkin(path);

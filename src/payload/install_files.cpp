@@ -10,22 +10,20 @@
 #include "data/user_data.h"
 #include "payload/extract_container.h"
 #include "payload/file_replace.h"
-#include "shell/page_painting.h"
-#include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "system/installed_files.h"
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/product_texts.h"
 #include "system/run_result.h"
+#include "system/state.h"
 #include "system/system_entries.h"
 
 namespace {
 
+const PassPainter* Painter;
+
 constexpr wchar_t kCopyFailedText[] =
     L"没有成功复制%s文件，请退出安装程序并手动删除该文件后重新安装！";
-constexpr wchar_t kKeepDataQuestion[] = L"检测到安装目录下有智能岚舟以前的词组等数据文件，是否保留？";
-constexpr wchar_t kKeepDataCaption[] = L"智能岚舟安装";
 
 InstalledPath InDir(const char* dir, const char* name) {
   InstalledPath path;
@@ -96,10 +94,7 @@ void UnpackPayload() {
     return;
   }
   LogStep("payload extracted into %s", InstallDir);
-  if (OldDataState == kOldDataBackedUp &&
-      ShowMessageW(kKeepDataQuestion, kKeepDataCaption, MB_YESNO) == IDYES) {
-    OldDataState = kOldDataKeep;
-  }
+  AskToKeepUserData();
 }
 
 void CopyLocalTwins() {
@@ -146,24 +141,30 @@ void PlaceModules32(bool secondPass) {
 }
 
 // A short pause lets the user see the page repainted with the pass's
-// progress. Silent mode draws nothing, so it does not pause either.
+// progress. Without a painter nothing is drawn, so nothing pauses either.
 void PauseToShowProgress() {
-  if (RunMode != kSilentMode) Sleep(50);
+  if (Painter != nullptr) Sleep(50);
+}
+
+void RepaintPage() {
+  if (Painter != nullptr) Painter->repaintPage();
 }
 
 }  // namespace
+
+void SetPassPainter(const PassPainter* painter) { Painter = painter; }
 
 void InstallFiles(bool secondPass) {
   CreateDirectoryA(InstallDir, nullptr);
   const bool windows64 = IsWindows64();
   if (WindowsMajorVersion > 5) MarkLowIntegrity();
-  RepaintDirectoryPage();
+  RepaintPage();
   PauseToShowProgress();
   if (!secondPass) UnpackPayload();
-  RepaintDirectoryPage();
+  RepaintPage();
   CopyLocalTwins();
   PauseToShowProgress();
-  DrawProgress(0, 64);
+  if (Painter != nullptr) Painter->drawProgress(0, 64);
 
   if (windows64) {
     PlaceModules64(secondPass);

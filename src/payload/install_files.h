@@ -5,3 +5,12 @@
 // the system directories; the second pass puts the full modules over them
 // and removes the first-pass modules. Problems are shown and the pass goes on.
 void InstallFiles(bool secondPass);
+
+// What the passes show while they run: the directory page drawn again and the
+// progress bar. The wizard installs it; without one (silent mode) the passes
+// draw nothing and do not pause to show it.
+struct PassPainter {
+  void (*repaintPage)();
+  void (*drawProgress)(int done, int total);
+};
+void SetPassPainter(const PassPainter* painter);

@@ -5,7 +5,7 @@
 #include "core/version_stamp.h"
 #include "data/install_dir.h"
 #include "payload/md5_text.h"
-#include "shell/payload_memory.h"
+#include "system/state.h"
 
 #include <cstring>
 

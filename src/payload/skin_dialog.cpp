@@ -1,10 +1,6 @@
 #include "payload/skin_dialog.h"
 
-#include "shell/run_state.h"
-#include "shell/wizard_window.h"
-
-int WindowMode = 1;
-int SkinChoice = 1;
+#include "system/state.h"
 
 namespace {
 
@@ -44,9 +40,10 @@ int FirstSelected(const bool (&selected)[N]) {
   return 1;
 }
 
-void PlaceOverMainWindow(HWND dialog) {
+// The dialog's owner is the wizard window.
+void PlaceOverOwner(HWND dialog) {
   RECT main;
-  GetWindowRect(MainWindow, &main);
+  GetWindowRect(GetWindow(dialog, GW_OWNER), &main);
   SetWindowPos(dialog, nullptr, main.left, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
@@ -54,7 +51,7 @@ void PlaceOverMainWindow(HWND dialog) {
 
 INT_PTR CALLBACK SkinDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    PlaceOverMainWindow(dialog);
+    PlaceOverOwner(dialog);
     SelectIn(kModeButtons, ModeSelected, kTwoLineButton);
     SelectIn(kSkinButtons, SkinSelected, kFirstSkinButton);
     ShowSelection(dialog);
@@ -74,9 +71,9 @@ INT_PTR CALLBACK SkinDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return 0;
 }
 
-void RunSkinDialog() {
+void RunSkinDialog(HWND owner) {
   WindowMode = 1;
   SkinChoice = 1;
   const char* templateName = IsTraditionalChinese() ? "PYKEYB" : "PYKEY";
-  DialogBoxParamA(GetModuleHandleA(nullptr), templateName, MainWindow, SkinDialogProc, 0);
+  DialogBoxParamA(GetModuleHandleA(nullptr), templateName, owner, SkinDialogProc, 0);
 }

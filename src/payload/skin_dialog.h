@@ -1,12 +1,9 @@
 #pragma once
 
-#include <windows.h>
+#include "system/state.h"
 
-// The skin and window-mode dialog's results. WindowMode: 1 two-line,
-// 2 single-line, 3 dual, 4 Windows-like status window. SkinChoice: 1 to 3,
-// the skin container picked. Both are 1 when nothing was selected.
-extern int WindowMode;
-extern int SkinChoice;
+// The dialog's results go to WindowMode and SkinChoice; both are 1 when
+// nothing was selected.
 
 // Control ids of the templates "PYKEY" and "PYKEYB".
 enum SkinDialogControl {
@@ -24,6 +21,7 @@ enum SkinDialogControl {
 // window-mode set and the skin set apart. Only "确定" ends the dialog.
 INT_PTR CALLBACK SkinDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs the dialog modally over the main window, from "PYKEYB" under code page
-// 950 and "PYKEY" otherwise, after setting WindowMode and SkinChoice to 1.
-void RunSkinDialog();
+// Runs the dialog modally over `owner`, the wizard window, from "PYKEYB"
+// under code page 950 and "PYKEY" otherwise, after setting WindowMode and
+// SkinChoice to 1.
+void RunSkinDialog(HWND owner);

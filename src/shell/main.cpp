@@ -7,7 +7,6 @@
 #include "data/install_dir.h"
 #include "data/install_report.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "shell/texts.h"
 #include "shell/wizard_window.h"
 #include "system/admin_probe.h"
@@ -18,18 +17,23 @@
 #include "system/platform.h"
 #include "system/product_texts.h"
 #include "system/run_result.h"
+#include "system/state.h"
 
 // Registration mode: the directory comes from "reglz32=" when the command line
 // carries it in exactly that form and it is a directory as persisting writes
 // it; else the one resolved at start stays.
 static void RunRegistrationMode(const char* commandLine) {
   const char* argument = RegistrationDirArgument(commandLine);
-  if (argument != nullptr &&
-      !AcceptDirRecord(argument, std::strlen(argument), AnsiLeadBytes(), InstallDir)) {
-    LogStep("reglz32= names no installation directory: %s stays", InstallDir);
+  char dir[kInstallDirSize];
+  if (argument != nullptr) {
+    if (AcceptDirRecord(argument, std::strlen(argument), AnsiLeadBytes(), dir)) {
+      SetInstallDir(dir);
+    } else {
+      LogStep("reglz32= names no installation directory: %s stays", InstallDir);
+    }
   }
   PersistInstallDir();
-  // Wine and Windows alike may refuse the module without saying why; the
+  // The input-method manager may refuse the module without saying why; the
   // message stays the same, as the user can do nothing else than restart.
   InstallIme();
   ShowMessageW(kRegisteredText, kProductCaption, MB_OK);
@@ -49,7 +53,7 @@ static void RunSilentMode() {
     LogStep("%s is a link or junction", InstallDir);
     NoteIncomplete("the installation directory is a link");
   } else {
-    RunInstall();
+    RunInstall(nullptr);
     if (RestartFlag == 0) CheckInstallation();
   }
   ReleasePayloadMemory();
@@ -101,7 +105,6 @@ static int RunChosenMode(HINSTANCE instance, const char* commandLine, int showCo
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-  PageNumber = 0;
   StartRunLog("setup.exe", commandLine);
   const int exitCode = RunChosenMode(instance, commandLine, showCommand);
   EndRunLog();

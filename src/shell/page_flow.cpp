@@ -8,7 +8,6 @@
 #include "payload/finish_install.h"
 #include "shell/page_painting.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "shell/try_it_page.h"
 #include "shell/wizard_window.h"
 #include "system/ime_checks.h"
@@ -18,6 +17,7 @@
 #include "system/platform.h"
 #include "system/product_texts.h"
 #include "system/run_result.h"
+#include "system/state.h"
 
 #include <cstring>
 
@@ -55,10 +55,17 @@ void SiteAddressStep() {
   ReleaseDC(MainWindow, dc);
   ShowLine(SiteLine2);
   ShowLine(SiteLine1);
-  if (PageNumber == 0) ReadSiteAddresses();
+  if (PageNumber == 0) {
+    ReadSiteAddresses();
+    SetWindowTextA(SiteLine1, SiteAddress1);
+    SetWindowTextA(SiteLine2, SiteAddress2);
+  }
   ResolveInstallDir();
-  GetWindowTextA(SiteLine1, SiteAddress1, sizeof SiteAddress1);
-  GetWindowTextA(SiteLine2, SiteAddress2, sizeof SiteAddress2);
+  char organisationSite[kSiteAddressSize];
+  char governmentSite[kSiteAddressSize];
+  GetWindowTextA(SiteLine1, organisationSite, sizeof organisationSite);
+  GetWindowTextA(SiteLine2, governmentSite, sizeof governmentSite);
+  TakeSiteAddresses(organisationSite, governmentSite);
   if (PageNumber == 0) {
     PageNumber = 1;
   } else {
@@ -68,10 +75,7 @@ void SiteAddressStep() {
     ShowLine(PathLine);
     GetSystemDirectoryA(SharedDirBuffer, sizeof SharedDirBuffer);
     ResolveInstallDir();
-    if (std::strlen(InstallDir) < 3) {
-      std::memset(InstallDir, 0, sizeof InstallDir);
-      std::memcpy(InstallDir, kDefaultInstallDir, sizeof kDefaultInstallDir);
-    }
+    if (std::strlen(InstallDir) < 3) SetInstallDir(kDefaultInstallDir);
     SetWindowTextA(PathLine, InstallDir);
     Repaint();
     // Nothing is written through a directory that is a link.
@@ -107,23 +111,25 @@ void InstallStep(WPARAM wParam, LPARAM lParam) {
     PageNumber = 6;
     return;
   }
-  GetWindowTextA(PathLine, InstallDir, 198);
+  // The path line gives at most 197 characters.
+  char chosenDir[198];
+  GetWindowTextA(PathLine, chosenDir, sizeof chosenDir);
+  SetInstallDir(chosenDir);
   if (CheckInstallDir(InstallDir, AnsiLeadBytes()) == 0 || InstallDirIsLink()) {
     ShowMessageW(L"智能岚舟不能安装在你设定的路径下，请重新设定路径！", kProductCaption, MB_OK);
-    std::memset(InstallDir, 0, sizeof InstallDir);
-    std::memcpy(InstallDir, kDefaultInstallDir, sizeof kDefaultInstallDir);
+    SetInstallDir(kDefaultInstallDir);
     SetWindowTextA(PathLine, InstallDir);
     PageNumber = 6;
     return;
   }
-  RunInstall();
+  RunInstall(chosenDir);
   // An early end installed nothing and has told the user why: there is
   // nothing to check, choose, adjust, restore or try.
   if (RestartFlag == 1) {
     Close(wParam, lParam);
     return;
   }
-  FinishFileInstall();
+  FinishFileInstall(MainWindow);
   if (!WriteSettingsRecord()) NoteIncomplete("lzszsj43.lzh not rewritten");
   if (OldDataState == kOldDataKeep) RestoreUserData();
   if (IsWindows64()) {

@@ -5,9 +5,11 @@
 #include "core/bmp_picture.h"
 #include "payload/payload_lookup.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
+#include "shell/texts.h"
 #include "shell/wizard_window.h"
 #include "system/narrow_text.h"
+#include "system/product_texts.h"
+#include "system/state.h"
 
 namespace {
 
@@ -52,11 +54,11 @@ void PaintWelcomeBackground(HDC dc) {
 void DrawEditionOverlay(HDC dc) {
   DrawPayloadBitmap(400, 190, dc, "lzsr1.bmp", 73, 90, 128, 35, 73, 90, 128, 2);
   char face[LF_FACESIZE];
-  ToNarrow(L"楷体", kGbkCodePage, face, sizeof face);
+  ToNarrow(kTitleFontFace, kGbkCodePage, face, sizeof face);
   HFONT bold = CreateFontA(30, 15, 0, 0, 700, 0, 0, 0, kGb2312Charset, 0, 0, 0, 0, face);
   HGDIOBJ previous = SelectObject(dc, bold);
-  TextW(dc, 75, 90, kEditionSlate, L"岚舟拼音");
-  TextW(dc, 83, 93, kEditionGreen, L"岚舟拼音");
+  TextW(dc, 75, 90, kEditionSlate, kPinyinEditionName);
+  TextW(dc, 83, 93, kEditionGreen, kPinyinEditionName);
   SelectObject(dc, previous);
   DeleteObject(bold);
 }
@@ -156,15 +158,16 @@ void PaintWelcomePage(HDC dc) {
   TextW(dc, 50, 195, kWhite, L"岚舟语句将给你带来新的输入体验……");
   TextW(dc, 220, 100, kVersionBlue, L"7.3 版");
   DrawButtonBevels(dc);
-  DrawButtonCaptions(dc, L"确 定 安 装", L"放 弃 退 出");
+  DrawButtonCaptions(dc, kInstallButtonText, kExitButtonText);
 }
 
 void PaintSiteAddressPage(HDC dc) {
   PaintPageBackground(dc);
   SetBkMode(dc, TRANSPARENT);
   SelectObject(dc, TextFont);
-  TextW(dc, 30, 10, kBlack, L"智能岚舟输入平台  系统安装");
-  TextW(dc, 39, 19, kWhite, L"智能岚舟输入平台  系统安装");
+  static const wchar_t kHeading[] = L"智能岚舟输入平台  系统安装";
+  TextW(dc, 30, 10, kBlack, kHeading);
+  TextW(dc, 39, 19, kWhite, kHeading);
   TextW(dc, 250, 19, kEditionGreen, Edition == kPinyinEdition ? L"岚舟拼音专版" : L"岚舟五笔专版");
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
   TextW(dc, 20, 70, kWhite, L"请输入你所在单位网站和你所在地政府网站的网址，");
@@ -176,20 +179,20 @@ void PaintSiteAddressPage(HDC dc) {
   DrawBevel(dc, SiteLine1FrameRect);
   TextW(dc, SiteLine1FrameRect.left + 5, SiteLine1FrameRect.top + 4, kWhite, L"所在单位网址：");
   TextW(dc, PathLineFrameRect.left + 5, PathLineFrameRect.top + 4, L"当地政府网址：");
-  DrawButtonCaptions(dc, L"确 定 安 装", L"放 弃 退 出");
+  DrawButtonCaptions(dc, kInstallButtonText, kExitButtonText);
 }
 
 void PaintDirectoryPage(HDC dc) {
   PaintPageBackground(dc);
   SetBkMode(dc, TRANSPARENT);
-  DrawEmbossedTitleW(dc, 30, 20, TitleFont, L"智能岚舟输入平台");
+  DrawEmbossedTitleW(dc, 30, 20, TitleFont, kProductName);
   DrawEmbossedTitleW(dc, 100, 80, TextFont, L"岚舟五笔 7.3 版  系统安装");
   TextW(dc, 50, 130, kWhite, L"本版本适用于：WINDOWS NT、WIN2000、");
   TextW(dc, 30, 155, L"WINDOWS XP、VISTA及WIN7中文系统。");
   DrawButtonBevels(dc);
   DrawBevel(dc, PathLineFrameRect);
   TextW(dc, PathLineFrameRect.left + 5, PathLineFrameRect.top + 4, L"安装路径：");
-  DrawButtonCaptions(dc, L"确 定 安 装", L"放 弃 退 出");
+  DrawButtonCaptions(dc, kInstallButtonText, kExitButtonText);
 }
 
 void PaintProcessingPage(HDC dc) {
@@ -197,8 +200,9 @@ void PaintProcessingPage(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   DrawEmbossedGbkTitle(dc, 30, 20, TitleFont, L"智能岚舟7.3版安装");
   SelectObject(dc, TextFont);
-  DrawGbkText(dc, 80, 80, kBlack, L"智能岚舟正在处理有关数据……");
-  DrawPinkGbkSubtitle(dc, L"智能岚舟正在处理有关数据……");
+  static const wchar_t kProcessing[] = L"智能岚舟正在处理有关数据……";
+  DrawGbkText(dc, 80, 80, kBlack, kProcessing);
+  DrawPinkGbkSubtitle(dc, kProcessing);
 }
 
 void RepaintDirectoryPage() {

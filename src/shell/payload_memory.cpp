@@ -5,10 +5,6 @@
 #include "system/message_box.h"
 #include "system/product_texts.h"
 
-const unsigned char* Payload;
-std::size_t PayloadSize;
-unsigned char* WorkBuffer;
-
 static HGLOBAL PayloadResource;
 static HGLOBAL WorkBufferMemory;
 

@@ -1,17 +1,9 @@
 #pragma once
 
-#include <cstddef>
+#include "system/state.h"
 
-// The payload container, read in place from the locked resource, and the
-// 2 MiB work buffer that every inflation, file read and long message uses.
-// Both belong to the window (or to the silent run) from acquisition to
-// release; either is null when it could not be had.
-constexpr std::size_t kWorkBufferSize = 0x200000;
-
-extern const unsigned char* Payload;
-extern std::size_t PayloadSize;
-extern unsigned char* WorkBuffer;
-
+// Payload, PayloadSize and WorkBuffer belong to the window (or to the silent
+// run) from acquisition to release.
 void AcquirePayloadMemory();
 void ReleasePayloadMemory();
 

@@ -20,3 +20,7 @@ inline constexpr wchar_t kUninstalledAfterRestartText[] =
 inline constexpr wchar_t kNotUninstalledText[] =
     L"智能岚舟输入平台没有完全卸载，请重新启动计算机后再次卸载！";
 inline constexpr wchar_t kNothingInstalledText[] = L"没有找到已安装的智能岚舟输入平台。";
+// The captions of the two painted buttons.
+inline constexpr wchar_t kInstallButtonText[] = L"确 定 安 装";
+inline constexpr wchar_t kFinishButtonText[] = L"确 定 退 出";
+inline constexpr wchar_t kExitButtonText[] = L"放 弃 退 出";

@@ -1,12 +1,14 @@
 #include "shell/wizard_window.h"
 
 #include "data/user_data.h"
+#include "payload/install_files.h"
 #include "shell/page_flow.h"
+#include "shell/page_painting.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "shell/texts.h"
 #include "system/narrow_text.h"
 #include "system/platform.h"
+#include "system/state.h"
 
 HWND MainWindow;
 HWND PathLine;
@@ -47,10 +49,12 @@ static void OnCreate(HWND window) {
   ExitButtonRect = {260, 245, 360, 270};
   SiteLine1FrameRect = {30, 162, 365, 187};
   PathLineFrameRect = {30, 192, 365, 217};
+  // The file passes draw on the directory page while they run.
+  static const PassPainter kPassPainter = {RepaintDirectoryPage, DrawProgress};
+  SetPassPainter(&kPassPainter);
   AcquirePayloadMemory();
   // The user's earlier data is saved before anything can overwrite it.
-  OldDataState = kOldDataNone;
-  if (WorkBuffer != nullptr && BackupUserData() != 0) OldDataState = kOldDataBackedUp;
+  if (WorkBuffer != nullptr) BackupUserData();
 }
 
 // The window closes itself by posting WM_DESTROY; whatever destroys it for

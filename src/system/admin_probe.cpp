@@ -16,13 +16,14 @@ int LacksAdminRights() {
 
   char saved[kInstallDirSize];
   std::memcpy(saved, InstallDir, sizeof saved);
-  std::memcpy(InstallDir, kAdminMarker, sizeof kAdminMarker);
+  saved[kInstallDirSize - 1] = '\0';
+  SetInstallDir(kAdminMarker);
   PersistInstallDir();
   // The marker, as persisted with its backslash, is no directory: it is read
   // back as stored, from the records that need the rights.
   const bool readBack = ProtectedRecordHolds(InstallDir);
 
-  std::memcpy(InstallDir, saved, sizeof saved);
+  SetInstallDir(saved);
   PersistInstallDir();
   return readBack ? 0 : 1;
 }

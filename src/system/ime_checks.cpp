@@ -5,17 +5,17 @@
 #include <cstring>
 
 #include "core/program_list.h"
-#include "shell/payload_memory.h"
 #include "system/message_box.h"
 #include "system/narrow_text.h"
 #include "system/preload_list.h"
+#include "system/product_texts.h"
 #include "system/seams.h"
+#include "system/state.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "window texts are UTF-16");
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"智能岚舟安装";
 constexpr wchar_t kOnlyImeText[] =
     L"\u3000\u3000你以前安装的智能岚舟为系统默认输入法，并且是系统安装的唯一输入法，"
     L"请通过微软的输入法管理器增加英文输入法，并将智能岚舟输入法设置为系统非默认输入法后，"
@@ -28,8 +28,6 @@ constexpr wchar_t kRestartText[] = L"请重新启动机器后安装智能岚舟�
 constexpr wchar_t kActiveImeText[] =
     L"\u3000\u3000你以前安装的岚舟五笔为系统默认输入法，请通过微软的输入法管理器将岚舟五笔"
     L"输入法设置为系统非默认输入法后，重新启动机器才能安装新版本的岚舟五笔！";
-constexpr wchar_t kProductName[] = L"智能岚舟输入平台";
-constexpr std::size_t kProductNameBytes = 16;
 constexpr int kDescriptionLimit = 50;
 constexpr char kImeUiClass[] = "UILZSR";
 constexpr int kClassNameLimit = 100;
@@ -46,9 +44,7 @@ bool ThreadUsesThisIme() {
   HKL layout = GetKeyboardLayout(0);
   GetKeyboardLayoutNameA(text);
   Platform.ImmGetDescriptionA(layout, text, kDescriptionLimit);
-  char productName[kProductNameBytes + 1];
-  ToNarrow(kProductName, kGbkCodePage, productName, sizeof productName);
-  return std::memcmp(text, productName, kProductNameBytes) == 0;
+  return StartsWithProductName(text);
 }
 
 BOOL CALLBACK CountImeWindow(HWND window, LPARAM context) {
@@ -73,17 +69,17 @@ BOOL CALLBACK CountImeWindow(HWND window, LPARAM context) {
 int CheckDefaultIme() {
   if (FindImeInPreload() != 0 && PreloadTable.position == 1) {
     if (PreloadTable.count < 2) {
-      ShowMessageW(kOnlyImeText, kCaption, MB_OK);
+      ShowMessageW(kOnlyImeText, kInstallCaption, MB_OK);
       return 0;
     }
-    ShowMessageW(kDefaultImeText, kCaption, MB_OK);
-    if (ShowMessageW(kMakeNonDefaultQuestion, kCaption, MB_YESNO) != IDYES) return 0;
+    ShowMessageW(kDefaultImeText, kInstallCaption, MB_OK);
+    if (ShowMessageW(kMakeNonDefaultQuestion, kInstallCaption, MB_YESNO) != IDYES) return 0;
     MakeImeNonDefault();
-    ShowMessageW(kRestartText, kCaption, MB_OK);
+    ShowMessageW(kRestartText, kInstallCaption, MB_OK);
     return 0;
   }
   if (ThreadUsesThisIme()) {
-    ShowMessageW(kActiveImeText, kCaption, MB_OK);
+    ShowMessageW(kActiveImeText, kInstallCaption, MB_OK);
     return 0;
   }
   return 1;

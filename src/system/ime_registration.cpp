@@ -9,24 +9,21 @@
 #include <vector>
 
 #include "core/layout_ids.h"
-#include "shell/run_state.h"
 #include "system/ime_texts.h"
 #include "system/message_box.h"
 #include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/preload_list.h"
+#include "system/product_texts.h"
 #include "system/registry_text.h"
 #include "system/run_result.h"
 #include "system/seams.h"
-
-HKL ImeLayoutHandle;
+#include "system/state.h"
 
 namespace {
 
-// The first 16 bytes of the layout text, the product name, mark an entry of
-// this IME whatever version follows.
-constexpr std::size_t kProductNameBytes = 16;
 constexpr DWORD kSubkeyNameSize = 200;
+constexpr int kMaxTryItLayouts = 50;
 
 // The IME is not registered: the run is incomplete, and the user is told.
 void ReportFailure(const char* what, const char* text9x, const wchar_t* caption) {
@@ -64,7 +61,7 @@ std::vector<std::string> LayoutNames(HKEY layouts) {
 // Finds an earlier entry of this IME among `names` and returns it open, its
 // name in `id`; otherwise returns null with the largest id that has a
 // readable layout text.
-HKEY FindEarlierEntry(HKEY layouts, const std::vector<std::string>& names, const char* productName,
+HKEY FindEarlierEntry(HKEY layouts, const std::vector<std::string>& names, bool traditional,
                       std::string* id, std::uint32_t* largest) {
   *largest = 0;
   for (const std::string& name : names) {
@@ -75,7 +72,8 @@ HKEY FindEarlierEntry(HKEY layouts, const std::vector<std::string>& names, const
       RegCloseKey(layout);
       continue;
     }
-    if (std::memcmp(text, productName, kProductNameBytes) == 0) {
+    // The product's name marks an entry of this IME whatever version follows.
+    if (StartsWithProductName(text, traditional)) {
       *id = name;
       return layout;
     }
@@ -106,13 +104,13 @@ void WriteImeLayoutKey() {
   HKEY layouts;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyboardLayoutsKey, 0, KEY_READ, &layouts) !=
       ERROR_SUCCESS) {
-    ReportFailure("the keyboard layouts cannot be opened", kLayoutsOpenError9x, kImeCaption);
+    ReportFailure("the keyboard layouts cannot be opened", kLayoutsOpenError9x, kProductCaption);
     return;
   }
   const std::vector<std::string> names = LayoutNames(layouts);
   std::string id;
   std::uint32_t largest = 0;
-  HKEY layout = FindEarlierEntry(layouts, names, layoutText, &id, &largest);
+  HKEY layout = FindEarlierEntry(layouts, names, traditional, &id, &largest);
   if (layout == nullptr) {
     char next[kLayoutIdSize];
     if (!NextLayoutId(largest, traditional, names, next)) {
@@ -152,4 +150,21 @@ void RegisterIme() {
   }
   LogStep("the input-method manager refused the IME; registering it in the registry");
   WriteImeLayoutKey();
+}
+
+HKL FindTryItLayout() {
+  if (ImeLayoutHandle != nullptr) return ImeLayoutHandle;
+  HKL layouts[kMaxTryItLayouts] = {};
+  const int count = Platform.GetKeyboardLayoutList(kMaxTryItLayouts, layouts);
+  // Not cleared between candidates: a shorter description leaves the end of
+  // the one before.
+  char description[80] = {};
+  for (int i = 0; i < count; ++i) {
+    Platform.ImmGetDescriptionA(layouts[i], description, sizeof description);
+    if (StartsWithProductName(description)) {
+      ImeLayoutHandle = layouts[i];
+      break;
+    }
+  }
+  return ImeLayoutHandle;
 }

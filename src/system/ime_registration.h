@@ -1,10 +1,6 @@
 #pragma once
 
-#include <windows.h>
-
-// The keyboard-layout handle of the last ImmInstallIMEW call, null when it
-// failed. The try-it page activates it.
-extern HKL ImeLayoutHandle;
+#include "system/state.h"
 
 // Installs "lanzhu4.ime" of the system directory through the input-method
 // manager; true when a handle came back.
@@ -15,3 +11,9 @@ int InstallIme();
 void WriteImeLayoutKey();
 // InstallIme, and WriteImeLayoutKey when that failed.
 void RegisterIme();
+
+// The layout the try-it page activates: ImeLayoutHandle, or when the last
+// registration gave none, the first installed layout (of at most 50) whose
+// description starts with the product's name in GBK, kept in ImeLayoutHandle.
+// Null when there is none.
+HKL FindTryItLayout();

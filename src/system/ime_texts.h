@@ -10,7 +10,6 @@ inline constexpr char kImeModuleName[] = "lanzhu4.ime";
 inline constexpr wchar_t kImeNameInPreload[] = L"智能岚舟输入";
 inline constexpr wchar_t kNeedAdminText[] =
     L"在WIN2000和WIN NT系统中安装本软件时，需要以系统管理员身份才能安装成功！";
-inline constexpr wchar_t kImeCaption[] = L"智能岚舟";
 inline constexpr wchar_t kWubiCaption[] = L"智能岚舟(岚舟五笔)";
 
 inline constexpr char kLayoutsOpenError9x[] = "Software open error1003";

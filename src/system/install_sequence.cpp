@@ -8,8 +8,6 @@
 #include "data/install_dir.h"
 #include "payload/file_replace.h"
 #include "payload/install_files.h"
-#include "shell/run_state.h"
-#include "shell/wizard_window.h"
 #include "system/ime_registration.h"
 #include "system/message_box.h"
 #include "system/platform.h"
@@ -17,16 +15,14 @@
 #include "system/product_texts.h"
 #include "system/run_result.h"
 #include "system/setupw64_start.h"
+#include "system/state.h"
 #include "system/system_entries.h"
-
-int RestartFlag;
 
 namespace {
 
 constexpr wchar_t kOldModuleInUseText[] =
     L"\u3000\u3000你以前安装的岚舟五笔正在使用，请关闭使用岚舟五笔的所有窗口，"
     L"或者重新启动机器后，才能安装新版本的岚舟五笔！";
-constexpr wchar_t kOldModuleCaption[] = L"智能岚舟安装";
 constexpr wchar_t kNot64BitText[] =
     L"没有成功为64位程序注册智能岚舟，在64位程序中将不能使用智能岚舟，请重新安装！";
 
@@ -54,11 +50,11 @@ void CreateInstallDirs() {
 
 }  // namespace
 
-void RunInstall() {
-  if (RunMode == kSilentMode) {
+void RunInstall(const char* chosenDir) {
+  if (chosenDir == nullptr) {
     ResolveInstallDir();
   } else {
-    GetWindowTextA(PathLine, InstallDir, 198);
+    SetInstallDir(chosenDir);
   }
   if (!PersistInstallDir()) NoteIncomplete("the installation directory is not recorded");
   CreateInstallDirs();
@@ -72,7 +68,7 @@ void RunInstall() {
   RestartFlag = 0;
   if (listed && !FreeOldModule()) {
     RestartFlag = 1;
-    ShowMessageW(kOldModuleInUseText, kOldModuleCaption, MB_OK);
+    ShowMessageW(kOldModuleInUseText, kInstallCaption, MB_OK);
     return;
   }
 

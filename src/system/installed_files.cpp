@@ -9,10 +9,10 @@
 
 #include "core/version_stamp.h"
 #include "data/install_dir.h"
-#include "shell/payload_memory.h"
 #include "system/narrow_text.h"
 #include "system/platform.h"
 #include "system/run_result.h"
+#include "system/state.h"
 #include "system/whole_file.h"
 
 // The IME writes its data into the installation directory from programs that

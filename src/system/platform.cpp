@@ -7,9 +7,6 @@
 
 #include "system/seams.h"
 
-int WindowsMajorVersion;
-char SysWow64Dir[kDirBufferSize];
-char SharedDirBuffer[kDirBufferSize];
 
 int IsWindows64() {
   WindowsMajorVersion = 0;

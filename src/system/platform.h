@@ -1,16 +1,6 @@
 #pragma once
 
-#include <cstddef>
-
-constexpr std::size_t kDirBufferSize = 200;
-
-// dwMajorVersion of GetVersionExA, refreshed by every IsWindows64; 0 before.
-extern int WindowsMajorVersion;
-// "<Windows directory>\syswow64", formed by IsWindows64 on Vista and later.
-extern char SysWow64Dir[kDirBufferSize];
-// The system or Windows directory, read into it right before a path is
-// formatted with it. Several operations overwrite it: read it again first.
-extern char SharedDirBuffer[kDirBufferSize];
+#include "system/state.h"
 
 // 64-bit Windows: major version 6 or later and a "syswow64" directory under
 // the Windows directory. XP x64 and Server 2003 count as 32-bit.

@@ -3,13 +3,12 @@
 #include <windows.h>
 #include <imm.h>
 
-// The few platform facts a test must vary and Wine cannot: a drive's type, a
-// message box answered without a person, an input-method manager that
-// refuses a module, a Windows of the 9x family, and the IME layouts,
-// descriptions and activation of the try-it page (Wine lists only its
-// keyboard's layouts, describes every one as "Wine XIM" and refuses to
-// activate an IME layout). Everything holds the real Win32 function by
-// default; only tests ever replace an entry.
+// The few platform facts that the program's tests must vary and a test
+// machine cannot: a drive's type, a message box answered without a person,
+// an input-method manager that refuses a module, a Windows of the 9x family,
+// and the IME layouts, descriptions and activation of the try-it page.
+// Everything holds the real Win32 function by default; only tests ever
+// replace an entry.
 struct PlatformSeams {
   UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
   int(WINAPI* MessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -4,8 +4,9 @@
 
 #include <cstring>
 
-#include "shell/run_state.h"
+#include "system/product_texts.h"
 #include "system/registry_text.h"
+#include "system/state.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ bool SetTextW(HKEY key, const wchar_t* name, const wchar_t* text) {
 }  // namespace
 
 bool WriteUninstallEntry() {
-  const wchar_t* displayName = Edition == kPinyinEdition ? L"岚舟拼音" : L"岚舟五笔";
+  const wchar_t* displayName = Edition == kPinyinEdition ? kPinyinEditionName : kWubiEditionName;
   HKEY uninstall;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
                     0, KEY_READ, &uninstall) != ERROR_SUCCESS) {

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "shell/run_state.h"
 #include "system/platform.h"
 #include "system/preload_list.h"
 #include "system/seams.h"
+#include "system/state.h"
 #include "test_support.h"
 
 const char kLayouts[] = "System\\CurrentControlSet\\Control\\Keyboard Layouts";

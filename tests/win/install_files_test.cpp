@@ -9,7 +9,7 @@
 #include "payload/install_files.h"
 #include "payload_fixture.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
+#include "system/state.h"
 #include "test_support.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "payload/finish_install.h"
 #include "payload/skin_dialog.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "shell/wizard_window.h"
+#include "system/state.h"
 #include "test_support.h"
 #include "wizard_fixture.h"
 
@@ -55,7 +55,7 @@ TEST_F(SkinDialog, KeepsItsTwoSetsApartIgnoresCancelAndReturnsBothChoices) {
   });
   WindowMode = 9;
   SkinChoice = 9;
-  RunSkinDialog();
+  RunSkinDialog(MainWindow);
   EXPECT_TRUE(overMainWindow);
   EXPECT_EQ("101 110 ", initial);
   EXPECT_EQ("107 110 ", afterMode);
@@ -73,12 +73,12 @@ TEST_F(SkinDialog, StartsFromItsDefaultsEveryTime) {
       Press(dialog, mode);
       Press(dialog, 105);
     });
-    RunSkinDialog();
+    RunSkinDialog(MainWindow);
     EXPECT_EQ(mode == 102 ? 2 : mode == 106 ? 3 : 1, WindowMode);
     EXPECT_EQ(3, SkinChoice);
   }
   DriveNextDialog([](HWND dialog) { Press(dialog, 105); });
-  RunSkinDialog();
+  RunSkinDialog(MainWindow);
   EXPECT_EQ(1, WindowMode);
   EXPECT_EQ(1, SkinChoice);
 }
@@ -111,7 +111,7 @@ TEST_F(FinishChecks, AChangedPayloadFileIsNamedAndTheSkinIsUnpacked) {
     Press(dialog, 111);
     Press(dialog, 105);
   });
-  FinishFileInstall();
+  FinishFileInstall(MainWindow);
   ASSERT_EQ(1u, shown_.size());
   EXPECT_EQ(L"lanzcyzk.lz1....有文件没有成功解压，请重新下载安装！\r\n\r\n\r\n"
             L"上述文件没有成功复制，请重新下载安装！\r\n",
@@ -126,7 +126,7 @@ TEST_F(FinishChecks, AMissingSkinContainerGivesTheSkinMessageAlone) {
     Press(dialog, 112);
     Press(dialog, 105);
   });
-  FinishFileInstall();
+  FinishFileInstall(MainWindow);
   ASSERT_EQ(1u, shown_.size());
   EXPECT_EQ(kSkinLine, shown_[0].text);
 }
@@ -135,7 +135,7 @@ TEST_F(FinishChecks, KeepingTheOldDataShowsNoDialogAndLeavesRecordAndSkinAlone) 
   OldDataState = kOldDataKeep;
   ASSERT_TRUE(WriteBytes("c:\\finish\\lzszsj43.lzh", "the user's own"));
   RemoveFile("c:\\finish\\lzskin.lzh");
-  FinishFileInstall();  // a dialog would wait here for ever
+  FinishFileInstall(MainWindow);  // a dialog would wait here for ever
   WriteSettingsRecord();
   UnpackSkin(("c:\\finish\\" + Gbk(L"冰川蓝调.lzz")).c_str());
   EXPECT_TRUE(shown_.empty());

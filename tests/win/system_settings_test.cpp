@@ -5,8 +5,8 @@
 
 #include "data/install_dir.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "system/installed_files.h"
+#include "system/state.h"
 #include "system/system_entries.h"
 #include "test_support.h"
 

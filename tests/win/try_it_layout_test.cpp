@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/run_state.h"
 #include "shell/try_it_page.h"
 #include "system/ime_registration.h"
 #include "system/seams.h"
+#include "system/state.h"
 
 namespace {
 

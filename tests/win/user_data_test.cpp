@@ -10,8 +10,8 @@
 #include "payload/md5_text.h"
 #include "payload_fixture.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "system/seams.h"
+#include "system/state.h"
 #include "test_support.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include "data/install_dir.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "shell/wizard_window.h"
 #include "system/seams.h"
+#include "system/state.h"
 #include "test_support.h"
 
 std::vector<RecordedBox> WizardInProcess::shown_;

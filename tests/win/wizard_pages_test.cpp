@@ -8,8 +8,8 @@
 #include "shell/page_flow.h"
 #include "shell/page_painting.h"
 #include "shell/payload_memory.h"
-#include "shell/run_state.h"
 #include "shell/wizard_window.h"
+#include "system/state.h"
 #include "test_support.h"
 #include "wizard_fixture.h"
 

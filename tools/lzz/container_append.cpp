@@ -1,6 +1,6 @@
 #include "container_append.h"
 
-#include "core/container_walk.h"
+#include "core/container_writer.h"
 #include "core/entry_stream.h"
 #include "core/extraction_plan.h"
 #include "gbk_names.h"
@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace {
 
@@ -39,6 +41,41 @@ bool EntryNameOf(const std::string& filePath, std::string& name, std::string& er
   return true;
 }
 
+// The container file as the shared writer reads and writes it.
+struct StdioContainer {
+  std::FILE* file;
+  const std::string* path;
+};
+
+bool StdioSize(void* context, std::uint32_t* size) {
+  std::FILE* file = static_cast<StdioContainer*>(context)->file;
+  if (std::fseek(file, 0, SEEK_END) != 0) return false;
+  const long end = std::ftell(file);
+  if (end < 0 || static_cast<unsigned long>(end) > 0xFFFFFFFFul) return false;
+  *size = static_cast<std::uint32_t>(end);
+  return true;
+}
+
+bool StdioRead(void* context, std::uint32_t offset, void* out, std::size_t length) {
+  std::FILE* file = static_cast<StdioContainer*>(context)->file;
+  return std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
+         std::fread(out, 1, length, file) == length;
+}
+
+bool StdioWrite(void* context, std::uint32_t offset, const void* bytes, std::size_t length) {
+  std::FILE* file = static_cast<StdioContainer*>(context)->file;
+  return std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
+         std::fwrite(bytes, 1, length, file) == length && std::fflush(file) == 0;
+}
+
+bool StdioCut(void* context, std::uint32_t length) {
+  const auto* container = static_cast<StdioContainer*>(context);
+  std::error_code error;
+  std::fflush(container->file);
+  std::filesystem::resize_file(*container->path, length, error);
+  return !error;
+}
+
 // Creates the container only where no file is: an existing file that cannot
 // be opened for writing is never truncated.
 File OpenOrCreateContainer(const std::string& path, ContainerFormat format) {
@@ -46,33 +83,10 @@ File OpenOrCreateContainer(const std::string& path, ContainerFormat format) {
   if (container || errno != ENOENT) return container;
   container.reset(std::fopen(path.c_str(), "w+bx"));
   if (!container) return container;
-  std::uint8_t header[kContainerHeaderSize];
-  EncodeContainerHeader(EmptyContainerHeader(format), header);
-  if (std::fwrite(header, 1, sizeof header, container.get()) != sizeof header ||
-      std::fflush(container.get()) != 0) {
-    container.reset();
-  }
+  StdioContainer context{container.get(), &path};
+  const ContainerFile file = {&context, StdioSize, StdioRead, StdioWrite, StdioCut};
+  if (!WriteEmptyContainer(file, format)) container.reset();
   return container;
-}
-
-// The entry header's bytes for the new entry, in the container's format.
-Bytes EncodeNewEntryHeader(ContainerFormat format, const std::string& name, const Bytes& data,
-                           std::size_t compressedSize) {
-  if (format == ContainerFormat::Checksummed) {
-    EntryHeader header{};
-    std::memcpy(header.name, name.data(), name.size());
-    Md5Text(data.data(), data.size(), header.checksum);
-    header.compressedSize = static_cast<std::uint32_t>(compressedSize);
-    std::uint8_t bytes[kEntryHeaderSize];
-    EncodeEntryHeader(header, bytes);
-    return Bytes(bytes, bytes + sizeof bytes);
-  }
-  PlainEntryHeader header{};
-  std::memcpy(header.name, name.data(), name.size());
-  header.compressedSize = static_cast<std::uint32_t>(compressedSize);
-  std::uint8_t bytes[kPlainEntryHeaderSize];
-  EncodePlainEntryHeader(header, bytes);
-  return Bytes(bytes, bytes + sizeof bytes);
 }
 
 }  // namespace
@@ -91,34 +105,6 @@ bool AppendFileToContainer(const std::string& containerPath, const std::string& 
     error = containerPath + ": cannot be opened or created";
     return false;
   }
-  Bytes existing;
-  if (!ReadWholeFile(containerPath, existing, error)) {
-    error = containerPath + ": " + error;
-    return false;
-  }
-  if (existing.size() < kContainerHeaderSize) {
-    error = containerPath + ": not a container";
-    return false;
-  }
-  ContainerWalk walk = StartWalk(existing.data(), existing.size());
-  if (walk.format != format) {
-    error = containerPath + (walk.format == ContainerFormat::Plain
-                                 ? ": a plain-format container, add to it with pack --plain"
-                                 : ": a checksummed container, add to it without --plain");
-    return false;
-  }
-  ContainerEntry entry{};
-  while (NextEntry(walk, entry)) {
-    if (name == entry.name) {
-      error = "\"" + DisplayName(name) + "\": already in " + containerPath;
-      return false;
-    }
-  }
-  if (walk.endedEarly) {
-    error = containerPath + ": damaged after entry " + std::to_string(walk.walked);
-    return false;
-  }
-
   Bytes data;
   if (!ReadWholeFile(filePath, data, error)) {
     error = filePath + ": " + error;
@@ -136,22 +122,34 @@ bool AppendFileToContainer(const std::string& containerPath, const std::string& 
     error = filePath + ": does not compress into " + std::to_string(stream.size()) + " bytes";
     return false;
   }
+  char checksum[kChecksumTextSize] = {};
+  if (format == ContainerFormat::Checksummed) Md5Text(data.data(), data.size(), checksum);
 
-  const Bytes entryHeader = EncodeNewEntryHeader(format, name, data, compressedSize);
-  std::uint8_t headerBytes[kContainerHeaderSize];
-  std::memcpy(headerBytes, existing.data(), sizeof headerBytes);
-  ContainerHeader header = DecodeContainerHeader(headerBytes);
-  CountAppendedEntry(header, static_cast<std::uint32_t>(compressedSize));
-  EncodeContainerHeader(header, headerBytes);
-
-  std::FILE* file = container.get();
-  const bool written =
-      std::fseek(file, static_cast<long>(walk.offset), SEEK_SET) == 0 &&
-      std::fwrite(entryHeader.data(), 1, entryHeader.size(), file) == entryHeader.size() &&
-      std::fwrite(stream.data(), 1, compressedSize, file) == compressedSize &&
-      std::fseek(file, 0, SEEK_SET) == 0 &&
-      std::fwrite(headerBytes, 1, sizeof headerBytes, file) == sizeof headerBytes &&
-      std::fflush(file) == 0;
-  if (!written) error = containerPath + ": write failed";
-  return written;
+  StdioContainer context{container.get(), &containerPath};
+  const ContainerFile file = {&context, StdioSize, StdioRead, StdioWrite, StdioCut};
+  const NewEntry entry{name.c_str(), checksum, stream.data(),
+                       static_cast<std::uint32_t>(compressedSize)};
+  std::uint32_t walked = 0;
+  switch (AppendEntry(file, format, entry, &walked)) {
+    case AppendResult::kAdded:
+      return true;
+    case AppendResult::kNoContainer:
+      error = containerPath + ": not a container";
+      break;
+    case AppendResult::kOtherFormat:
+      error = containerPath + (format == ContainerFormat::Checksummed
+                                   ? ": a plain-format container, add to it with pack --plain"
+                                   : ": a checksummed container, add to it without --plain");
+      break;
+    case AppendResult::kDamaged:
+      error = containerPath + ": damaged after entry " + std::to_string(walked);
+      break;
+    case AppendResult::kDuplicate:
+      error = "\"" + DisplayName(name) + "\": already in " + containerPath;
+      break;
+    case AppendResult::kWriteFailed:
+      error = containerPath + ": write failed";
+      break;
+  }
+  return false;
 }
