@@ -1,7 +1,8 @@
 #pragma once
 
-// Builds containers in memory the way the writers do, so the tests can walk
-// real bytes and then damage them.
+// Builds containers in memory with the product's own encoders, so the tests
+// can walk real bytes and then damage them. Names longer than the writers
+// allow are kept whole: tests plant them on purpose.
 
 #include "core/container_format.h"
 #include "core/container_walk.h"
@@ -30,25 +31,23 @@ class ContainerBuilder {
   ContainerBuilder& Add(const std::string& name, const Bytes& data,
                         const std::string& checksum = "0123456789ABCDEF0123456789ABCDEF") {
     const Bytes stream = Compressed(data);
+    const auto size = static_cast<std::uint32_t>(stream.size());
+    std::uint8_t bytes[kEntryHeaderSize];
+    std::size_t length = kEntryHeaderSize;
     if (FormatOfMagic(header_.magic) == ContainerFormat::Checksummed) {
-      EntryHeader entry{};
+      EntryHeader entry{{}, {}, size};
+      std::memcpy(entry.checksum, checksum.data(), std::min(checksum.size(), sizeof entry.checksum));
       std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
-      std::memcpy(entry.checksum, checksum.data(),
-                  std::min(checksum.size(), sizeof entry.checksum));
-      entry.compressedSize = static_cast<std::uint32_t>(stream.size());
-      std::uint8_t bytes[kEntryHeaderSize];
       EncodeEntryHeader(entry, bytes);
-      entries_.insert(entries_.end(), bytes, bytes + sizeof bytes);
     } else {
-      PlainEntryHeader entry{};
+      PlainEntryHeader entry{{}, size};
       std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
-      entry.compressedSize = static_cast<std::uint32_t>(stream.size());
-      std::uint8_t bytes[kPlainEntryHeaderSize];
-      EncodePlainEntryHeader(entry, bytes);
-      entries_.insert(entries_.end(), bytes, bytes + sizeof bytes);
+      EncodePlainEntryHeader(entry, reinterpret_cast<std::uint8_t(&)[kPlainEntryHeaderSize]>(bytes));
+      length = kPlainEntryHeaderSize;
     }
+    entries_.insert(entries_.end(), bytes, bytes + length);
     entries_.insert(entries_.end(), stream.begin(), stream.end());
-    CountAppendedEntry(header_, static_cast<std::uint32_t>(stream.size()));
+    CountAppendedEntry(header_, size);
     return *this;
   }
 
@@ -71,12 +70,9 @@ struct WalkResult {
   ContainerWalk walk;
 };
 
-inline WalkResult WalkAll(const Bytes& container, std::size_t length) {
-  WalkResult result{};
-  result.walk = StartWalk(container.data(), length);
+inline WalkResult WalkAll(const Bytes& container) {
+  WalkResult result{{}, StartWalk(container.data(), container.size())};
   ContainerEntry entry{};
   while (NextEntry(result.walk, entry)) result.entries.push_back(entry);
   return result;
 }
-
-inline WalkResult WalkAll(const Bytes& container) { return WalkAll(container, container.size()); }

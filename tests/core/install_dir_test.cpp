@@ -1,4 +1,7 @@
+// The installation directory: what the path page accepts, which records of
+// it are believed, and how persisting ends it, character by character.
 #include "core/install_dir_rules.h"
+#include "core/sibling_path.h"
 
 #include <gtest/gtest.h>
 
@@ -31,18 +34,15 @@ const DirCase kDirCases[] = {
     {"", true, 0, false, "\\"},
     {"1:\\digit\\", true, 0, false, "1:\\digit\\"},
     {"c:\\ab\\cd", true, 0, false, "c:\\ab\\cd\\"},
-    {"..\\..\\", true, 0, false, "..\\..\\"},
     {"c:\\..\\", true, 0, false, "c:\\..\\"},
     {"c:\\a/..\\", true, 0, false, "c:\\a/..\\"},
     {"c:\\a\tb\\", true, 0, false, "c:\\a\tb\\"},
     {std::string("c:\\a\0b\\", 7), true, 0, false, "c:\\a\\"},
     {"c:\\" + kName195 + "\\", true, 1, true, "c:\\" + kName195 + "\\"},
-    {"c:\\" + kName195, true, 1, false, "c:\\" + kName195 + "\\"},
     {"c:\\" + kName195 + "a", true, 0, false, "c:\\" + kName195 + "a"},
-    {"c:\\" + kName195 + "a\\", true, 0, false, "(over 199 bytes)"},
-    // 誠 and 乗 in GBK, 許, 功能 and 四 in Big5: second bytes 0x5C and 0x7C.
+    {"c:\\" + kName195 + "a\\", true, 0, false, ""},
+    // 誠 in GBK, 許, 功能 and 四 in Big5: second bytes 0x5C and 0x7C.
     {"c:\\\xD5\x5C\\", true, 1, true, "c:\\\xD5\x5C\\"},
-    {"c:\\\x81\x5C", true, 1, false, "c:\\\x81\x5C\\"},
     {"c:\\\xB3\x5C", true, 1, false, "c:\\\xB3\x5C\\"},
     {"c:\\\xA5\x5C\xAF\xE0\\", true, 1, true, "c:\\\xA5\x5C\xAF\xE0\\"},
     {"c:\\\xA5\x7C\\", true, 1, true, "c:\\\xA5\x7C\\"},
@@ -50,13 +50,12 @@ const DirCase kDirCases[] = {
     {"c:\\ab\xAD", true, 0, false, "c:\\ab\xAD\\"},
     // The same bytes where each is a character.
     {"c:\\\xB3\x5C", false, 1, true, "c:\\\xB3\x5C"},
-    {"c:\\\xA5\x5C\xAF\xE0\\", false, 0, false, "c:\\\xA5\x5C\xAF\xE0\\"},
     {"c:\\\xA5\x7C\\", false, 0, false, "c:\\\xA5\x7C\\"},
 };
 
 TEST(InstallDirRules, PagePersistingAndRecordsGoByCharacters) {
   for (const DirCase& row : kDirCases) {
-    SCOPED_TRACE("\"" + row.text + (row.doubleByte ? "\" double-byte" : "\" single-byte"));
+    SCOPED_TRACE("\"" + row.text + (row.doubleByte ? "\" in 936 and 950" : "\" single-byte"));
     const LeadBytes leads = LeadsOf(row.doubleByte);
     EXPECT_EQ(row.page, CheckInstallDir(row.text.c_str(), leads));
     char dir[kInstallDirSize];
@@ -69,40 +68,40 @@ TEST(InstallDirRules, PagePersistingAndRecordsGoByCharacters) {
     std::memcpy(persisted, row.text.c_str(), row.text.size() + 1);
     AppendDirBackslash(persisted, leads);
     EXPECT_EQ(row.persisted, persisted);
+    if (row.page == 0) continue;
+    StripDirBackslash(persisted, leads);
+    EXPECT_EQ(row.persisted.substr(0, row.persisted.size() - (row.persisted.back() == '\\')),
+              persisted);
   }
-  // The strip leaves a second byte 0x5C, and takes a backslash only once.
-  char big5[] = "c:\\\xB3\x5C";
-  StripDirBackslash(big5, LeadsOf(true));
-  EXPECT_STREQ("c:\\\xB3\x5C", big5);
-  char persisted[] = "c:\\\xB3\x5C\\";
-  StripDirBackslash(persisted, LeadsOf(true));
-  EXPECT_STREQ("c:\\\xB3\x5C", persisted);
 }
 
-TEST(IsResolvedDir, LooksOnlyAtTheSecondAndThirdCharacter) {
-  const auto resolved = [](const char* text) {
-    char dir[kInstallDirSize] = {};
-    std::memcpy(dir, text, std::strlen(text) + 1);
-    return IsResolvedDir(dir);
-  };
-  EXPECT_TRUE(resolved("c:\\lanzhu2\\"));
-  EXPECT_TRUE(resolved("9:\\"));
-  EXPECT_FALSE(resolved("lanzisadmin\\"));
-  EXPECT_FALSE(resolved(""));
-  char cleared[kInstallDirSize] = "c:\\x";
-  cleared[0] = '\0';
-  EXPECT_TRUE(IsResolvedDir(cleared));
-}
-
-TEST(RegistrationDirArgument, TakesOnlyTheFirstLowerCaseR) {
-  EXPECT_STREQ("d:\\lanzhu2\\", RegistrationDirArgument("reglz32=d:\\lanzhu2\\"));
-  EXPECT_STREQ("\"d:\\a b\\\" ", RegistrationDirArgument("reglz32=\"d:\\a b\\\" "));
+TEST(InstallDirRules, OnlyAStringValueAndALowerCaseKeywordCarryADirectory) {
+  std::size_t length = 12;
+  EXPECT_TRUE(RegistryValueText(kRegSzType, "c:\\lanzhu2\\", length));
+  EXPECT_EQ(11u, length);  // the stored terminator is no part of it
+  for (std::uint32_t type : {0u, 2u, 3u, 4u, 7u}) {
+    EXPECT_FALSE(RegistryValueText(type, "c:\\lanzhu2\\", length)) << type;
+  }
+  EXPECT_STREQ("d:\\lanzhu2\\", RegistrationDirArgument("SETUP reglz32=d:\\lanzhu2\\"));
   EXPECT_STREQ("", RegistrationDirArgument("reglz32="));
-  EXPECT_STREQ("e:\\x\\", RegistrationDirArgument("SETUP reglz32=e:\\x\\"));
   EXPECT_EQ(nullptr, RegistrationDirArgument("REGLZ32=d:\\lanzhu2\\"));
   EXPECT_EQ(nullptr, RegistrationDirArgument("/norestart reglz32=d:\\lanzhu2\\"));
-  EXPECT_EQ(nullptr, RegistrationDirArgument("reglz32"));
-  EXPECT_EQ(nullptr, RegistrationDirArgument(""));
+  char resolved[kInstallDirSize] = "c:\\x";
+  resolved[0] = '\0';  // the bytes after a NUL still count
+  EXPECT_TRUE(IsResolvedDir(resolved));
+  char unresolved[kInstallDirSize] = "lanzisadmin\\";
+  EXPECT_FALSE(IsResolvedDir(unresolved));
+}
+
+TEST(SiblingPath, IsThePathAndATildeOrNothingWhenItDoesNotFit) {
+  const std::string longest(30, 'a');
+  for (const std::string& path : {std::string("c:\\lanzhu2\\lznetsj.dat"), longest,
+                                  longest + "b", std::string()}) {
+    char out[32] = "x";
+    const bool fits = !path.empty() && path.size() <= longest.size();
+    EXPECT_EQ(fits, SiblingPath(path.c_str(), out, sizeof out)) << path;
+    EXPECT_EQ(fits ? path + "~" : "", out);
+  }
 }
 
 }  // namespace

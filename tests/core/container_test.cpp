@@ -1,0 +1,169 @@
+// The container: its bytes, the walk over them, the entry streams, the
+// checksum texts and which entries extraction may write.
+#include "container_builder.h"
+#include "core/checksum_text.h"
+#include "core/extraction_plan.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const Bytes kHello = ToBytes("hello, container");
+
+TEST(ContainerFormat, HeadersAreLittleEndianAndTheTotalCountsEveryHeader) {
+  ContainerHeader header = EmptyContainerHeader(ContainerFormat::Checksummed);
+  CountAppendedEntry(header, 0x01020304);
+  std::uint8_t bytes[kContainerHeaderSize];
+  EncodeContainerHeader(header, bytes);
+  EXPECT_EQ(0, std::memcmp("L0\x46\x03\x02\x01\x01\0\0\0", bytes, sizeof bytes));
+  EntryHeader entry{"lzsr1.bmp", "D41D8CD98F00B204E9800998ECF8427E", 0xA0B0C0D0u};
+  std::uint8_t entryBytes[kEntryHeaderSize];
+  EncodeEntryHeader(entry, entryBytes);
+  EXPECT_EQ(0, std::memcmp("LFlzsr1.bmp\0\0\0\0\0\0\0D41D8CD98F00B204E9800998ECF8427E\0\0"
+                           "\xD0\xC0\xB0\xA0", entryBytes, sizeof entryBytes));
+  EXPECT_EQ(entry.compressedSize, DecodeEntryHeader(entryBytes).compressedSize);
+
+  header = EmptyContainerHeader(ContainerFormat::Plain);
+  CountAppendedEntry(header, 100);
+  CountAppendedEntry(header, 7);
+  EXPECT_EQ(10u + 20 + 100 + 20 + 7, header.totalSize);
+  std::uint8_t plain[kPlainEntryHeaderSize];
+  EncodePlainEntryHeader({"skin.lzh", 4096}, plain);
+  EXPECT_EQ(0, std::memcmp("LFskin.lzh\0\0\0\0\0\0\x00\x10\0\0", plain, sizeof plain));
+}
+
+TEST(ContainerWalk, WalksBothFormatsByMagicByteOneUntilTheCountOrABadTag) {
+  Bytes container = ContainerBuilder(ContainerFormat::Checksummed)
+                        .Add("lanzpyck.lz1", kHello, "D41D8CD98F00B204E9800998ECF8427E")
+                        .Add("b", {})
+                        .Build();
+  container.insert(container.end(), {0, 0, 0, 0});  // the shipped payload's spare bytes
+  WalkResult result = WalkAll(container);
+  EXPECT_FALSE(result.walk.endedEarly);
+  ASSERT_EQ(2u, result.entries.size());
+  EXPECT_STREQ("lanzpyck.lz1", result.entries[0].name);
+  EXPECT_STREQ("D41D8CD98F00B204E9800998ECF8427E", result.entries[0].checksum);
+  EXPECT_EQ(container.data() + kContainerHeaderSize + kEntryHeaderSize, result.entries[0].stream);
+  EXPECT_EQ(Compressed(kHello).size(), result.entries[0].streamLength);
+  EXPECT_EQ(container.data() + container.size() - 4,
+            result.entries[1].stream + result.entries[1].streamLength);
+
+  container[0] = 'X';  // byte 0 is never looked at
+  container[result.entries[1].headerOffset + 1] = 'G';
+  result = WalkAll(container);
+  EXPECT_EQ(1u, result.entries.size());
+  EXPECT_TRUE(result.walk.endedEarly);
+  container[1] = 'Z';  // now 20-byte headers over the 56-byte ones
+  EXPECT_EQ(ContainerFormat::Plain, WalkAll(container).walk.format);
+
+  const Bytes plain = ContainerBuilder(ContainerFormat::Plain).Add("skin1.bmp", kHello).Build();
+  result = WalkAll(plain);
+  ASSERT_EQ(1u, result.entries.size());
+  EXPECT_STREQ("skin1.bmp", result.entries[0].name);
+  EXPECT_STREQ("", result.entries[0].checksum);
+  EXPECT_EQ(plain.data() + kContainerHeaderSize + kPlainEntryHeaderSize, result.entries[0].stream);
+}
+
+TEST(ContainerWalk, NeverReadsPastTheLength) {
+  const Bytes container =
+      ContainerBuilder(ContainerFormat::Checksummed).Add("a", kHello).Add("b", kHello).Build();
+  // Every cut: the entries wholly inside are walked and the walk ends early.
+  for (std::size_t cut = 0; cut < container.size(); ++cut) {
+    const WalkResult result = WalkAll(Bytes(container.begin(), container.begin() + cut));
+    EXPECT_TRUE(result.walk.endedEarly) << cut;
+    for (const ContainerEntry& entry : result.entries) {
+      EXPECT_LE(entry.headerOffset + kEntryHeaderSize + entry.streamLength, cut) << cut;
+    }
+  }
+  for (std::uint32_t huge : {0xFFFFFFFFu, 0xFFFFFFC8u, 0x80000000u}) {
+    Bytes oversized = container;
+    WriteU32le(huge, oversized.data() + kContainerHeaderSize + kCompressedSizeOffset);
+    EXPECT_TRUE(WalkAll(oversized).entries.empty()) << huge;
+    WriteU32le(huge, oversized.data() + kEntryCountOffset);
+    EXPECT_TRUE(WalkAll(oversized).walk.endedEarly) << huge;
+  }
+  // Names and checksums that fill their fields are cut there.
+  Bytes unterminated = container;
+  std::memset(unterminated.data() + kContainerHeaderSize + kEntryNameOffset, 'N', 16 + 34);
+  const ContainerEntry entry = WalkAll(unterminated).entries.at(0);
+  EXPECT_FALSE(entry.nameTerminated);
+  EXPECT_EQ(std::string(kEntryNameField, 'N'), entry.name);
+  EXPECT_EQ(std::string(kChecksumTextSize, 'N'), entry.checksum);
+}
+
+TEST(EntryStream, InflatesWithinTheCapacityAndTheTwoMebibyteLimitOnly) {
+  std::string text;
+  while (text.size() <= kInflateLimit) text += "lanz pinyin wubi ci zu ";
+  const Bytes over = ToBytes(text.substr(0, kInflateLimit + 1));
+  const Bytes exact(over.begin(), over.end() - 1);
+  Bytes out(kInflateLimit + 4096, 0xEE);
+  std::size_t length = 0;
+  const Bytes stream = Compressed(exact);
+  ASSERT_TRUE(InflateEntry(stream.data(), static_cast<std::uint32_t>(stream.size()), out.data(),
+                           out.size(), length));
+  EXPECT_EQ(exact, Bytes(out.begin(), out.begin() + length));
+  const Bytes overStream = Compressed(over);
+  EXPECT_FALSE(InflateEntry(overStream.data(), static_cast<std::uint32_t>(overStream.size()),
+                            out.data(), out.size(), length));
+  out.assign(out.size(), 0xEE);
+  EXPECT_FALSE(InflateEntry(stream.data(), static_cast<std::uint32_t>(stream.size()), out.data(),
+                            999, length));
+  EXPECT_EQ(0xEE, out[999]);
+  for (std::size_t cut : {std::size_t{0}, std::size_t{2}, stream.size() / 2, stream.size() - 1}) {
+    EXPECT_FALSE(InflateEntry(stream.data(), static_cast<std::uint32_t>(cut), out.data(),
+                              out.size(), length)) << cut;
+  }
+  // Beyond 8192 bytes the writer refuses a stream longer than the file.
+  Bytes noise(9000);
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>(i * 7919 >> 3 ^ i);
+  EXPECT_EQ(9000u, CompressionRoom(noise.size()));
+  EXPECT_EQ(8u, Compressed({}).size());
+}
+
+TEST(ChecksumText, IsUpperCaseHexThenTwoNuls) {
+  const std::uint8_t digest[kDigestSize] = {0xD4, 0x1D, 0x8C, 0xD9, 0x8F, 0x00, 0xB2, 0x04,
+                                            0xE9, 0x80, 0x09, 0x98, 0xEC, 0xF8, 0x42, 0x7E};
+  char text[kChecksumTextSize];
+  std::memset(text, 'x', sizeof text);
+  FormatChecksumText(digest, text);
+  EXPECT_EQ(0, std::memcmp("D41D8CD98F00B204E9800998ECF8427E\0\0", text, sizeof text));
+}
+
+TEST(IsPlainFileName, RefusesWhatCouldLeaveTheDirectoryOrNameADevice) {
+  for (const char* name : {"", ".", "..", "..\\boot.ini", "a/b", "c:x.dll", "a.txt:ads", "\x81\\",
+                           "con", "nul.txt", "Aux.lzh", "prn", "com1", "COM9", "LPT9.ime",
+                           "con .txt", "conin$", "CONOUT$"}) {
+    EXPECT_FALSE(IsPlainFileName(name)) << name;
+  }
+  for (const char* name : {"lanzhu4.ime", "\xB1\xF9\xB4\xA8\xC0\xB6\xB5\xF7.lzz", "...", ".lzh",
+                           "com0", "com10", "lpt", "console.txt", "nul_", "lanzcon.lzh"}) {
+    EXPECT_TRUE(IsPlainFileName(name)) << name;
+  }
+}
+
+TEST(EntryTargetPath, JoinsTheDirectoryAndAPlainNameThatFits) {
+  Bytes container = ContainerBuilder(ContainerFormat::Checksummed)
+                        .Add("abcd.txt", kHello)
+                        .Add("..", kHello)
+                        .Add("sys\\a.dll", kHello)
+                        .Add("COM1.lzh", kHello)
+                        .Add("unterminated", kHello)
+                        .Build();
+  const std::size_t last = container.size() - Compressed(kHello).size() - kEntryHeaderSize;
+  std::memset(container.data() + last + kEntryNameOffset, 'n', kEntryNameField);
+  const WalkResult result = WalkAll(container);
+  ASSERT_EQ(5u, result.entries.size());
+  char target[kTargetPathSize];
+  EXPECT_TRUE(EntryTargetPath("c:\\lanzhu2\\", result.entries[0], target));
+  EXPECT_STREQ("c:\\lanzhu2\\abcd.txt", target);
+  for (std::size_t i = 1; i < result.entries.size(); ++i) {
+    EXPECT_FALSE(EntryTargetPath("c:\\lanzhu2\\", result.entries[i], target)) << i;
+    EXPECT_STREQ("", target) << i;
+  }
+  const std::string fits(kTargetPathSize - 1 - 8, 'd');
+  EXPECT_TRUE(EntryTargetPath(fits.c_str(), result.entries[0], target));
+  EXPECT_EQ(fits + "abcd.txt", target);
+  EXPECT_FALSE(EntryTargetPath((fits + "d").c_str(), result.entries[0], target));
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// What the installer writes and checks of the user's data and the system:
+// the settings record, the backup list, the report's checks, the layout ids
+// and the message that names programs using the IME.
+#include "core/backup_list.h"
+#include "core/layout_ids.h"
+#include "core/program_list.h"
+#include "core/report_rules.h"
+#include "core/settings_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(SettingsRecord, ChangesOnlyTheBytesOfTheChoicesMade) {
+  std::uint8_t record[kSettingsRecordSize];
+  DefaultSettingsRecord(record);
+  int ones = 0;
+  for (std::uint8_t byte : record) ones += byte == 1;
+  EXPECT_EQ(11, ones);
+  EXPECT_EQ(54, record[8]);
+  struct Case {
+    bool traditional, pinyin;
+    int mode;
+    std::map<int, int> changed;
+  } const cases[] = {
+      {false, false, 1, {{0, 0}, {1, 1}, {21, 0}, {62, 0}, {63, 0}}},
+      {false, false, 2, {{0, 1}, {1, 1}, {21, 0}, {62, 0}, {63, 0}}},
+      // Dual and Windows-like are crossed against the page's numbering.
+      {false, false, 3, {{0, 4}, {1, 1}, {21, 1}, {62, 0}, {63, 0}}},
+      {true, true, 4, {{0, 3}, {1, 1}, {15, 1}, {19, 1}, {21, 1}, {22, 0}, {25, 1}, {27, 0},
+                       {28, 0}, {29, 0}, {30, 0}, {31, 0}, {32, 0}, {33, 0}, {34, 0}, {35, 0},
+                       {36, 0}, {42, 0}, {62, 0}, {63, 0}, {66, 0}, {67, 0}, {68, 0}, {69, 0},
+                       {75, 1}, {80, 10}}},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t i = 0; i < sizeof record; ++i) record[i] = static_cast<std::uint8_t>(100 + i);
+    AdjustSettingsRecord(record, c.traditional, c.pinyin, c.mode);
+    for (int i = 0; i < static_cast<int>(sizeof record); ++i) {
+      const auto found = c.changed.find(i);
+      EXPECT_EQ(found != c.changed.end() ? found->second : (100 + i) % 256, record[i]) << c.mode << " " << i;
+    }
+  }
+}
+
+// The rows as "kind:name", kinds 0 pair, 1 required, 2 optional.
+std::string Rows(bool pinyin) {
+  BackupRow rows[kMaxBackupRows];
+  std::string text;
+  for (std::size_t i = 0; i < BackupRows(pinyin, rows); ++i) {
+    text += std::to_string(static_cast<int>(rows[i].kind)) + ":" + rows[i].name + " ";
+  }
+  return text;
+}
+
+TEST(BackupList, PairsThenRequiredThenOptionalFilesInListOrder) {
+  const std::string wubi =
+      "0:lanzcyzk.lz1 0:lfontset.lz1 0:lwbzlcz1.lz1 0:lzwbcmxz.lz1 0:lzdhzcm.lz1 0:lanzdhz.lz1 "
+      "0:lzgbkhz.lz1 1:lzszsj43.lzh 1:lanzdwdw.txt 1:lanzzdym.lzh 1:lzpyzdym.lzh 1:lzwbpy.txt "
+      "1:lanzynhz.txt 1:lanzzdfh.lzh 2:userck.txt 2:delck.txt 2:ftlzzdym.txt 2:ftpylzym.txt "
+      "2:lwb.ov1 2:lanzpymb.ov1 2:lzgbkbh.lzh 2:lzszsj05.lzh 2:lzszsj06.lzh ";
+  EXPECT_EQ(wubi, Rows(false));
+  std::string pinyin = wubi;  // its own dictionary, and no Wubi overlay
+  pinyin.replace(2, 8, "lanzpyck").erase(pinyin.find("2:lwb.ov1 "), 10);
+  EXPECT_EQ(pinyin, Rows(true));
+  char source[16];
+  EXPECT_TRUE(PairSource("lzdhzcm.lz1", source, 12));
+  EXPECT_STREQ("lzdhzcm.lzh", source);
+  EXPECT_FALSE(PairSource("lzdhzcm.lz1", source, 11));
+  EXPECT_TRUE(BackupCountAcceptable(23));
+  EXPECT_FALSE(BackupCountAcceptable(24));
+}
+
+TEST(ReportCounting, SortsNamesByExtensionAnywhereAndCountsPast255) {
+  FileCounters counters{};
+  for (const char* name : {"a.txt", "b.lzh", "lanzhu4.ime", "x.txt.lzh", "CAPS.LZH", "README.TXT",
+                           "lzh", "txt.lzhx"}) {
+    CountSurveyedFile(counters, name);
+  }
+  EXPECT_EQ(3u, counters.txt);    // a.txt, x.txt.lzh, README.TXT
+  EXPECT_EQ(3u, counters.lzh);    // b.lzh, CAPS.LZH, txt.lzhx
+  EXPECT_EQ(2u, counters.other);  // lanzhu4.ime, lzh
+  for (int i = 0; i < 300; ++i) CountSurveyedFile(counters, "userck.txt");
+  EXPECT_EQ(303u, counters.txt);
+  EXPECT_EQ(308u, FileCount(counters));
+}
+
+// Head probe results by file name; a name not listed is missing (error 2).
+int Probe(const char* name, void* context) {
+  const auto& results = *static_cast<const std::map<std::string, int>*>(context);
+  const auto found = results.find(name);
+  return found != results.end() ? found->second : 2;
+}
+
+TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
+  const int whole = 5120;  // 20 bytes read
+  struct Case {
+    int score;
+    std::uint32_t files;
+    std::map<std::string, int> probes;
+    ReportCheck failing;
+    const char* codes;
+  } const cases[] = {
+      {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzh", whole}, {"lanzhu4.ime", whole}},
+       ReportCheck::None, "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--1400;FR3--1400;"},
+      // Score 11: the directory carries an attribute besides the directory bit.
+      {11, 79, {}, ReportCheck::Directory, "path--c:\\lanzhu2\\--11;"},
+      {14, 73, {}, ReportCheck::FileCount, "path--c:\\lanzhu2\\--14;F--73;"},
+      {14, 74, {{"lanzcyzk.lzu", whole}, {"lanzpyck.lz1", whole}, {"lanzhu4.ime", whole}},
+       ReportCheck::None, "path--c:\\lanzhu2\\--14;F--74;FR1--1400;FR2--1400;FR3--1400;"},
+      {14, 79, {{"lanzpyck.lzh", whole}, {"lanzhu4.ime", whole}}, ReportCheck::WubiDictionary,
+       "path--c:\\lanzhu2\\--14;F--79;FR1--2;"},
+      {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzu", 12 * 256 + 38}},
+       ReportCheck::PinyinDictionary, "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--c26;"},
+      {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzh", whole}}, ReportCheck::ImeModule,
+       "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--1400;FR3--2;"},
+  };
+  for (const Case& c : cases) {
+    std::map<std::string, int> probes = c.probes;
+    char codes[400];
+    EXPECT_EQ(c.failing, FirstFailingCheck("c:\\lanzhu2\\", c.score, c.files, Probe, &probes,
+                                           codes, sizeof codes)) << c.codes;
+    EXPECT_STREQ(c.codes, codes);
+  }
+  // A directory's code that does not fit is left out whole; the others follow.
+  std::map<std::string, int> probes = cases[0].probes;
+  char codes[64];
+  const std::string longDir = "c:\\" + std::string(195, 'd') + "\\";
+  EXPECT_EQ(ReportCheck::None,
+            FirstFailingCheck(longDir.c_str(), 14, 79, Probe, &probes, codes, sizeof codes));
+  EXPECT_STREQ("F--79;FR1--1400;FR2--1400;FR3--1400;", codes);
+}
+
+TEST(NextLayoutId, CountsUpToAFreeIdInItsLanguageAndNeverWraps) {
+  struct Case {
+    std::uint32_t largest;
+    bool traditional;
+    std::vector<std::string> present;
+    const char* id;  // "": no free id
+  } const cases[] = {
+      {0, false, {}, "E0010804"},
+      {0, true, {}, "E0010404"},
+      {0x00000409, false, {}, "E0010804"},  // ordinary layouts stay below the floor
+      // Another language's highest id keeps its number but takes ours.
+      {0xE0220404, false, {}, "E0230804"},
+      // A key without a layout text still holds its name, in either case.
+      {0xE0200804, false, {"e0210804", "E0220804"}, "E0230804"},
+      {0xFFFE0804, false, {}, "FFFF0804"},
+      {0xFFFF0404, true, {}, ""},
+      {0xFFFE0404, true, {"FFFF0404"}, ""},
+  };
+  for (const Case& c : cases) {
+    char id[kLayoutIdSize] = "x";
+    EXPECT_EQ(c.id[0] != '\0', NextLayoutId(c.largest, c.traditional, c.present, id)) << c.id;
+    EXPECT_STREQ(c.id, id);
+  }
+}
+
+TEST(LayoutLanguage, SetsTheLastThreeDigitsAndComparesFolded) {
+  char id[kLayoutIdSize] = "E0050804";
+  SetLayoutLanguage(id, true);
+  EXPECT_STREQ("E0050404", id);
+  EXPECT_TRUE(HasLayoutLanguage(id, true));
+  EXPECT_EQ(PreloadMatch::kSame, ComparePreloadId("E0050404", "e0050404", false));
+  EXPECT_EQ(PreloadMatch::kSameNumberOtherLanguage, ComparePreloadId("e0050804", "e0050404", false));
+  EXPECT_EQ(PreloadMatch::kOther, ComparePreloadId("e005", "e0050404", false));
+}
+
+TEST(PromoteToSecondPlace, MovesTheImeUpAndTheOthersDownOnePlace) {
+  const auto promoted = [](std::vector<std::string> list, int position) {
+    char ids[49][kLayoutIdSize] = {};
+    for (std::size_t i = 0; i < list.size(); ++i) std::strcpy(ids[i], list[i].c_str());
+    PromoteToSecondPlace(ids, static_cast<int>(list.size()), position);
+    return std::vector<std::string>(ids, ids + list.size());
+  };
+  using List = std::vector<std::string>;
+  EXPECT_EQ((List{"p", "s", "q", "r", "t"}), promoted({"p", "q", "r", "s", "t"}, 4));
+  EXPECT_EQ((List{"p", "q", "r"}), promoted({"p", "q", "r"}, 2));
+  EXPECT_EQ((List{"p", "q", "r"}), promoted({"p", "q", "r"}, 7));
+}
+
+TEST(ProgramMessage, NumbersOwnedWindowsAndLeavesOutWholeLinesThatDoNotFit) {
+  const auto build = [](const std::vector<const char16_t*>& titles, std::size_t capacity) {
+    std::vector<char16_t> buffer(capacity + 16, u'#');
+    ProgramMessage message;
+    StartProgramMessage(message, buffer.data(), capacity);
+    for (const char16_t* title : titles) AddProgram(message, title);
+    FinishProgramMessage(message);
+    for (std::size_t at = capacity; at < buffer.size(); ++at) EXPECT_EQ(u'#', buffer[at]) << at;
+    return capacity > 0 ? std::u16string(buffer.data()) : std::u16string();
+  };
+  const std::u16string closing =
+      u"\r\n\r\n请关闭使上述软件后再继续安装！\r\n如无法关闭，则请重新启动机器后立即安装！";
+  EXPECT_EQ(u"智能岚舟安软件装检测到有下列 3 个软件在使用智能岚舟输入法:\r\n\r\n"
+            u"\u3000\u30002：记事本\r\n\u3000\u30003：" + std::u16string(199, u'题') + u"\r\n" +
+                closing,
+            build({nullptr, u"记事本", std::u16string(300, u'题').c_str()}, 4096));
+  const std::u16string title(199, u'x');
+  const std::u16string full = build(std::vector<const char16_t*>(1000, title.c_str()), 1000);
+  ASSERT_LT(full.size(), 1000u);
+  EXPECT_GT(full.size() + 2 * 210, 1000u);  // the room is used
+  EXPECT_EQ(u"x\r\n" + closing, full.substr(full.size() - closing.size() - 3));
+  EXPECT_EQ(u"", build({u"a"}, kMinProgramMessage - 1));
+  EXPECT_EQ(u"", build({u"a"}, 0));
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// Readers of texts and bytes others write: the command line, key=value
+// texts and the address file, the splash picture and the version stamp.
+#include "core/bmp_picture.h"
+#include "core/command_line.h"
+#include "core/key_value.h"
+#include "core/text_match.h"
+#include "core/version_stamp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ContainsNoCase, FoldsUpperCaseTextOntoALowerCasePatternOnly) {
+  struct Case {
+    const char* text;
+    const char* pattern;
+    int found;
+  } const cases[] = {
+      {"LANZ320.IME", "lanz320.ime", 1}, {"lanz320.ime", "LANZ320.IME", 0},
+      {"/norestart ReGlZ32=d:\\", "reglz32", 1}, {"reglz33", "reglz32", 0},
+      {"[", "{", 0},  // '[' + 32 is '{' but '[' is no letter
+      {"setlzsrf3", "setlzsrf32", 0}, {"a", "", 1}, {"", "", 0},
+      // GBK "岚" is 0xE1 0xB0; 0xC1 would be its byte minus 32.
+      {"\xE1\xB0REGLZ32", "reglz32", 1}, {"\xC1", "\xE1", 0}, {"\xE1", "\xC1", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.found, ContainsNoCase(c.text, c.pattern)) << c.text;
+}
+
+TEST(FindLogPathArgument, TakesTheQuotedOrBlankEndedPathAfterTheKeyword) {
+  struct Case {
+    const char* commandLine;
+    const char* path;  // "": no log
+    const char* rest;  // the command line without the log argument
+  } const cases[] = {
+      {"LOGLZ32=c:\\a.log setlzsrf32", "c:\\a.log", " setlzsrf32"},
+      {"setlzsrf32 loglz32=\"c:\\my logs\\lz.log\" x", "c:\\my logs\\lz.log", "setlzsrf32  x"},
+      {"setlzsrf32 \"loglz32=c:\\my logs\\lz.log\"", "c:\\my logs\\lz.log", "setlzsrf32 "},
+      {"loglz32= c:\\a.log", "", ""}, {"loglz32=\"c:\\unclosed", "", ""},
+      {"loglz32=c:\\a\x01.log", "", ""}, {"loglz32=c:\\a-path-much-too-long-to-fit.log", "", ""},
+  };
+  for (const Case& c : cases) {
+    char out[32] = "x";
+    ArgumentSpan span{};
+    EXPECT_EQ(*c.path != '\0', FindLogPathArgument(c.commandLine, out, sizeof out, &span));
+    EXPECT_STREQ(c.path, out) << c.commandLine;
+    if (*c.path != '\0') {
+      EXPECT_EQ(c.rest, std::string(c.commandLine).erase(span.begin, span.end - span.begin));
+    }
+  }
+}
+
+std::string ValueOf(const std::string& text, const char* key, std::size_t length = 9999) {
+  char value[kKeyValueSize];
+  FindKeyValue(reinterpret_cast<const std::uint8_t*>(text.data()), std::min(length, text.size()),
+               key, value);
+  return value;
+}
+
+TEST(FindKeyValue, TheFirstValueOfTheKeyUpToABlankOrControlByte) {
+  const std::string text = "LZNETURL1=www.a.cn\r\nLZNETURL2=b c\r\nK=\tx\r\nK=second";
+  EXPECT_EQ("www.a.cn", ValueOf(text, "LZNETURL1="));
+  EXPECT_EQ("b", ValueOf(text, "LZNETURL2="));
+  EXPECT_EQ("", ValueOf(text, "K="));
+  EXPECT_EQ("", ValueOf(text, "lzneturl1="));
+  EXPECT_EQ("inner", ValueOf("XK=inner", "K="));
+  EXPECT_EQ("\xD5\xFE\xB8\xAE.cn", ValueOf("K=\xD5\xFE\xB8\xAE.cn\r\n", "K="));
+  EXPECT_EQ(std::string(250, 'v'), ValueOf("K=" + std::string(300, 'v'), "K="));
+  EXPECT_EQ("vvvvv", ValueOf("K=" + std::string(300, 'v'), "K=", 7));
+  EXPECT_EQ("", ValueOf("LZNETURL1=x", "LZNETURL1=", 9));
+}
+
+TEST(SiteAddress, KeepsNinetyNineBytesWithoutSplittingACharacter) {
+  char address[kSiteAddressSize];
+  std::string gbk;
+  for (int i = 0; i < 60; ++i) gbk += "\xD5\xFE";
+  CopySiteAddress(gbk.c_str(), address);
+  EXPECT_EQ(gbk.substr(0, 98), address);  // the 50th character would not fit whole
+  CopySiteAddress(("a" + gbk).c_str(), address);
+  EXPECT_EQ(("a" + gbk).substr(0, 99), address);
+  CopySiteAddress("www.\xD5", address);  // a lead byte at the end stays a byte
+  EXPECT_STREQ("www.\xD5", address);
+  char text[kConfigTextSize];
+  const std::string longSite(150, 'x');
+  const std::size_t length = BuildSiteAddressText("www.org.cn", longSite.c_str(), text);
+  EXPECT_EQ("LZNETURL1=www.org.cn\r\nLZNETURL2=" + std::string(99, 'x') +
+                "\r\nLZNETTIME=1\r\nLZBJTIME=7\r\nLZWYTIME=3\r\n"
+                "LZSJOFF=0\r\nLZNETTIME0=0\r\nLZBJTIME0=0\r\nLZNEONE=1\r\n",
+            std::string(text, length));
+}
+
+void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// A well-formed bottom-up BMP as the payload carries it.
+std::vector<std::uint8_t> Bmp(std::uint32_t width, std::uint32_t height, unsigned bits = 24) {
+  const std::uint32_t offset = 54 + (bits <= 8 ? 4u << bits : 0);
+  std::vector<std::uint8_t> bytes(offset + (width * bits + 31) / 32 * 4 * height, 0);
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  Put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+  Put32(bytes, 10, offset);
+  Put32(bytes, 14, 40);
+  Put32(bytes, 18, width);
+  Put32(bytes, 22, height);
+  bytes[26] = 1;
+  bytes[28] = static_cast<std::uint8_t>(bits);
+  return bytes;
+}
+
+TEST(BmpPicture, AcceptsOnlyHeadersWhosePixelsLieInsideTheBytes) {
+  BmpPicture picture{};
+  const std::vector<std::uint8_t> splash = Bmp(401, 310);
+  ASSERT_TRUE(ReadBmpPicture(splash.data(), splash.size(), &picture));
+  EXPECT_EQ(401u, picture.width);
+  EXPECT_EQ(310u, picture.height);
+  EXPECT_EQ(54u, picture.bitsOffset);
+  for (unsigned bits : {1u, 8u, 32u}) {
+    const std::vector<std::uint8_t> other = Bmp(5, 3, bits);
+    EXPECT_TRUE(ReadBmpPicture(other.data(), other.size(), &picture)) << bits;
+  }
+  struct Damage {
+    std::size_t at;
+    std::uint32_t value;
+    unsigned bits;
+  } const damages[] = {
+      {10, 55, 24}, {10, 0xFFFFFFF0u, 24}, {10, 40, 24},  // pixels past the end or in the headers
+      {18, 402, 24}, {18, 0x10000 + 401, 24}, {18, 0, 24}, {22, 311, 24},
+      {22, static_cast<std::uint32_t>(-310), 24},  // top-down
+      {28, 48, 24}, {28, 0, 24}, {28, 7, 24}, {30, 1, 24}, {14, 12, 24}, {14, 0x7FFFFFFF, 24},
+      {1, 'A', 24},
+      {10, 54 + 100, 8},  // a colour table overlapping the pixels
+      {46, 3, 1}, {46, 42, 24},  // GDI reads the colours the header counts
+  };
+  for (const Damage& damage : damages) {
+    std::vector<std::uint8_t> bytes = damage.bits == 24 ? Bmp(401, 310) : Bmp(5, 5, damage.bits);
+    if (damage.at == 1 || damage.at == 28) {
+      bytes[28] = static_cast<std::uint8_t>(damage.value);
+    } else {
+      Put32(bytes, damage.at, damage.value);
+    }
+    EXPECT_FALSE(ReadBmpPicture(bytes.data(), bytes.size(), &picture)) << damage.at << " " << damage.value;
+  }
+  EXPECT_FALSE(ReadBmpPicture(splash.data(), splash.size() - 1, &picture));
+  EXPECT_FALSE(ReadBmpPicture(splash.data(), 53, nullptr));
+}
+
+TEST(PictureClipping, SourceIsCutToThePictureAndTheDestinationToTheLimits) {
+  struct Case {
+    unsigned width, height;
+    DrawArea destination, source, clippedDestination, clippedSource;
+  } const cases[] = {
+      // The welcome page's splash: drawn unchanged.
+      {401, 310, {0, 0, 400, 190}, {0, 0, 400, 190}, {0, 0, 400, 190}, {0, 0, 400, 190}},
+      // The destination keeps its size: the stretch does the rest.
+      {100, 50, {0, 0, 400, 190}, {60, 30, 400, 190}, {0, 0, 400, 190}, {60, 30, 40, 20}},
+      {100, 50, {0, 0, 10, 10}, {150, 70, 10, 10}, {0, 0, 10, 10}, {100, 50, 0, 0}},
+      {401, 310, {400, 10, 20, 20}, {0, 0, 20, 20}, {400, 10, 0, 20}, {0, 0, 20, 20}},
+      {401, 310, {10, 200, 20, 20}, {0, 0, 20, 20}, {10, 190, 20, 0}, {0, 0, 20, 20}},
+  };
+  const auto text = [](const DrawArea& a, const DrawArea& b) {
+    return std::to_string(a.x) + "," + std::to_string(a.y) + "," + std::to_string(a.width) + "," +
+           std::to_string(a.height) + " " + std::to_string(b.x) + "," + std::to_string(b.y) + "," +
+           std::to_string(b.width) + "," + std::to_string(b.height);
+  };
+  for (const Case& c : cases) {
+    DrawArea destination = c.destination, source = c.source;
+    ClipPictureDraw(400, 190, c.width, c.height, &destination, &source);
+    EXPECT_EQ(text(c.clippedDestination, c.clippedSource), text(destination, source));
+  }
+}
+
+// The UTF-16LE bytes of a text.
+std::string Utf16(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
+TEST(StampVersionText, RaisesSixThreeAndSixSevenAtEveryOccurrenceAndNothingElse) {
+  const std::string old3 = Utf16(u"智能岚舟输入平台  6.3"), old7 = Utf16(u"智能岚舟输入平台  6.7");
+  const std::string full = Utf16(u"智能岚舟输入平台  7.3");
+  std::string bytes = "MZ\x90" + old3 + "pad" + old7 + old3;
+  EXPECT_EQ(3, StampVersionText(reinterpret_cast<std::uint8_t*>(&bytes[0]), bytes.size()));
+  EXPECT_EQ("MZ\x90" + full + "pad" + full + full, bytes);
+  for (std::string other : {full, Utf16(u"智能岚舟输入平台  5.3"), Utf16(u"智能岚舟输入平台  6.5"),
+                            Utf16(u"智能岚舟输入  6.3"), Utf16(u"智能嵐舟輸入平台  6.3"),
+                            old3.substr(0, old3.size() - 2)}) {
+    const std::string before = other;
+    EXPECT_EQ(0, StampVersionText(reinterpret_cast<std::uint8_t*>(&other[0]), other.size()));
+    EXPECT_EQ(before, other);
+  }
+}
+
+}  // namespace
