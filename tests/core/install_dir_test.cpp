@@ -1,7 +1,6 @@
 // The installation directory: what the path page accepts, which records of
 // it are believed, and how persisting ends it, character by character.
 #include "core/install_dir_rules.h"
-#include "core/sibling_path.h"
 
 #include <gtest/gtest.h>
 
@@ -86,22 +85,6 @@ TEST(InstallDirRules, OnlyAStringValueAndALowerCaseKeywordCarryADirectory) {
   EXPECT_STREQ("", RegistrationDirArgument("reglz32="));
   EXPECT_EQ(nullptr, RegistrationDirArgument("REGLZ32=d:\\lanzhu2\\"));
   EXPECT_EQ(nullptr, RegistrationDirArgument("/norestart reglz32=d:\\lanzhu2\\"));
-  char resolved[kInstallDirSize] = "c:\\x";
-  resolved[0] = '\0';  // the bytes after a NUL still count
-  EXPECT_TRUE(IsResolvedDir(resolved));
-  char unresolved[kInstallDirSize] = "lanzisadmin\\";
-  EXPECT_FALSE(IsResolvedDir(unresolved));
-}
-
-TEST(SiblingPath, IsThePathAndATildeOrNothingWhenItDoesNotFit) {
-  const std::string longest(30, 'a');
-  for (const std::string& path : {std::string("c:\\lanzhu2\\lznetsj.dat"), longest,
-                                  longest + "b", std::string()}) {
-    char out[32] = "x";
-    const bool fits = !path.empty() && path.size() <= longest.size();
-    EXPECT_EQ(fits, SiblingPath(path.c_str(), out, sizeof out)) << path;
-    EXPECT_EQ(fits ? path + "~" : "", out);
-  }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// Readers of texts and bytes others write: the command line, key=value
-// texts and the address file, the splash picture and the version stamp.
+// Readers of texts and bytes others write: keywords, key=value texts and
+// the address file, the splash picture and the version stamp.
 #include "core/bmp_picture.h"
-#include "core/command_line.h"
 #include "core/key_value.h"
 #include "core/text_match.h"
 #include "core/version_stamp.h"
@@ -27,29 +26,6 @@ TEST(ContainsNoCase, FoldsUpperCaseTextOntoALowerCasePatternOnly) {
       {"\xE1\xB0REGLZ32", "reglz32", 1}, {"\xC1", "\xE1", 0}, {"\xE1", "\xC1", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(c.found, ContainsNoCase(c.text, c.pattern)) << c.text;
-}
-
-TEST(FindLogPathArgument, TakesTheQuotedOrBlankEndedPathAfterTheKeyword) {
-  struct Case {
-    const char* commandLine;
-    const char* path;  // "": no log
-    const char* rest;  // the command line without the log argument
-  } const cases[] = {
-      {"LOGLZ32=c:\\a.log setlzsrf32", "c:\\a.log", " setlzsrf32"},
-      {"setlzsrf32 loglz32=\"c:\\my logs\\lz.log\" x", "c:\\my logs\\lz.log", "setlzsrf32  x"},
-      {"setlzsrf32 \"loglz32=c:\\my logs\\lz.log\"", "c:\\my logs\\lz.log", "setlzsrf32 "},
-      {"loglz32= c:\\a.log", "", ""}, {"loglz32=\"c:\\unclosed", "", ""},
-      {"loglz32=c:\\a\x01.log", "", ""}, {"loglz32=c:\\a-path-much-too-long-to-fit.log", "", ""},
-  };
-  for (const Case& c : cases) {
-    char out[32] = "x";
-    ArgumentSpan span{};
-    EXPECT_EQ(*c.path != '\0', FindLogPathArgument(c.commandLine, out, sizeof out, &span));
-    EXPECT_STREQ(c.path, out) << c.commandLine;
-    if (*c.path != '\0') {
-      EXPECT_EQ(c.rest, std::string(c.commandLine).erase(span.begin, span.end - span.begin));
-    }
-  }
 }
 
 std::string ValueOf(const std::string& text, const char* key, std::size_t length = 9999) {
@@ -91,61 +67,47 @@ TEST(SiteAddress, KeepsNinetyNineBytesWithoutSplittingACharacter) {
             std::string(text, length));
 }
 
-void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-// A well-formed bottom-up BMP as the payload carries it.
-std::vector<std::uint8_t> Bmp(std::uint32_t width, std::uint32_t height, unsigned bits = 24) {
+// A well-formed bottom-up BMP as the payload carries it, with one 32-bit
+// field (or, at offsets 1 and 28, one byte) set to `value`.
+std::vector<std::uint8_t> Bmp(std::uint32_t width, std::uint32_t height, unsigned bits,
+                              std::size_t at = 1, std::uint32_t value = 'M') {
   const std::uint32_t offset = 54 + (bits <= 8 ? 4u << bits : 0);
   std::vector<std::uint8_t> bytes(offset + (width * bits + 31) / 32 * 4 * height, 0);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
-  Put32(bytes, 10, offset);
-  Put32(bytes, 14, 40);
-  Put32(bytes, 18, width);
-  Put32(bytes, 22, height);
-  bytes[26] = 1;
-  bytes[28] = static_cast<std::uint8_t>(bits);
+  const auto put = [&bytes](std::size_t field, std::uint32_t v, int size) {
+    for (int i = 0; i < size; ++i) bytes[field + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put(0, 'B' | 'M' << 8, 2);
+  put(2, static_cast<std::uint32_t>(bytes.size()), 4);
+  for (const auto& [field, v] : {std::pair{10u, offset}, {14u, 40u}, {18u, width}, {22u, height},
+                                 {26u, 1u}, {28u, bits}}) {
+    put(field, v, 2 + 2 * (field < 26));
+  }
+  put(at, value, at == 1 || at == 28 ? 1 : 4);
   return bytes;
 }
 
 TEST(BmpPicture, AcceptsOnlyHeadersWhosePixelsLieInsideTheBytes) {
   BmpPicture picture{};
-  const std::vector<std::uint8_t> splash = Bmp(401, 310);
-  ASSERT_TRUE(ReadBmpPicture(splash.data(), splash.size(), &picture));
-  EXPECT_EQ(401u, picture.width);
-  EXPECT_EQ(310u, picture.height);
-  EXPECT_EQ(54u, picture.bitsOffset);
+  std::vector<std::uint8_t> bytes = Bmp(401, 310, 24);
+  ASSERT_TRUE(ReadBmpPicture(bytes.data(), bytes.size(), &picture));
+  EXPECT_EQ((std::vector<std::uint32_t>{401, 310, 54}),
+            (std::vector<std::uint32_t>{picture.width, picture.height, picture.bitsOffset}));
+  EXPECT_FALSE(ReadBmpPicture(bytes.data(), bytes.size() - 1, &picture));
   for (unsigned bits : {1u, 8u, 32u}) {
-    const std::vector<std::uint8_t> other = Bmp(5, 3, bits);
-    EXPECT_TRUE(ReadBmpPicture(other.data(), other.size(), &picture)) << bits;
+    bytes = Bmp(5, 3, bits);
+    EXPECT_TRUE(ReadBmpPicture(bytes.data(), bytes.size(), &picture)) << bits;
   }
-  struct Damage {
-    std::size_t at;
-    std::uint32_t value;
-    unsigned bits;
-  } const damages[] = {
-      {10, 55, 24}, {10, 0xFFFFFFF0u, 24}, {10, 40, 24},  // pixels past the end or in the headers
-      {18, 402, 24}, {18, 0x10000 + 401, 24}, {18, 0, 24}, {22, 311, 24},
-      {22, static_cast<std::uint32_t>(-310), 24},  // top-down
-      {28, 48, 24}, {28, 0, 24}, {28, 7, 24}, {30, 1, 24}, {14, 12, 24}, {14, 0x7FFFFFFF, 24},
-      {1, 'A', 24},
-      {10, 54 + 100, 8},  // a colour table overlapping the pixels
-      {46, 3, 1}, {46, 42, 24},  // GDI reads the colours the header counts
-  };
-  for (const Damage& damage : damages) {
-    std::vector<std::uint8_t> bytes = damage.bits == 24 ? Bmp(401, 310) : Bmp(5, 5, damage.bits);
-    if (damage.at == 1 || damage.at == 28) {
-      bytes[28] = static_cast<std::uint8_t>(damage.value);
-    } else {
-      Put32(bytes, damage.at, damage.value);
-    }
-    EXPECT_FALSE(ReadBmpPicture(bytes.data(), bytes.size(), &picture)) << damage.at << " " << damage.value;
+  // Pixels past the end or in the headers; sizes that do not fit or whose low
+  // 16 bits GDI reads otherwise; top-down; bad bit counts, compression, info
+  // size, signature; more colours counted than 24 bits have.
+  const std::pair<std::size_t, std::uint32_t> damages[] = {
+      {10, 55}, {10, 0xFFFFFFF0u}, {10, 40}, {18, 402}, {18, 0x10000 + 401}, {18, 0}, {22, 311},
+      {22, 0xFFFFFECAu}, {28, 48}, {28, 0}, {28, 7}, {30, 1}, {14, 12}, {14, 0x7FFFFFFF},
+      {1, 'A'}, {46, 42}};
+  for (const auto& [at, value] : damages) {
+    bytes = Bmp(401, 310, 24, at, value);
+    EXPECT_FALSE(ReadBmpPicture(bytes.data(), bytes.size(), &picture)) << at << " " << value;
   }
-  EXPECT_FALSE(ReadBmpPicture(splash.data(), splash.size() - 1, &picture));
-  EXPECT_FALSE(ReadBmpPicture(splash.data(), 53, nullptr));
 }
 
 TEST(PictureClipping, SourceIsCutToThePictureAndTheDestinationToTheLimits) {

@@ -1,47 +1,51 @@
 # Checks what a 32-bit build assembled: payload.lzz holds the listed entries
-# in order, the files have the sizes and version texts the installer relies
-# on, and setup.exe carries payload.lzz as resource LZZ/LZSRLZZ, language 2052.
+# in order, none the installer writes itself; the files have the sizes,
+# shapes and version texts the installer relies on; setup.exe carries
+# payload.lzz as resource LZZ/LZSRLZZ, language 2052.
 # cmake -DBUILD=<build/windows> -DLZZ=<lzz> -DENTRIES=<entries.txt>
 #       -DOBJDUMP=<objdump> -P check_assembled.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/LanzPayloadList.cmake)
-# Every failed check is reported (SEND_ERROR) and the script goes on.
-macro(fail message)
-  message(SEND_ERROR "${message}")
-endmacro()
-
-# Listing: one line per entry, name first, in the order of the list.
 lanz_read_payload_list(${ENTRIES} ENTRY)
-execute_process(COMMAND ${LZZ} list ${BUILD}/payload.lzz OUTPUT_VARIABLE listing RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  fail("lzz list payload.lzz failed (${status})")
-endif()
-string(REGEX MATCHALL "[^\n]+" lines "${listing}")
-list(TRANSFORM lines REPLACE " .*" "" OUTPUT_VARIABLE listed)
-list(LENGTH listed count)
-if(NOT count EQUAL 79)
-  fail("payload.lzz lists ${count} entries, not 79")
-endif()
-if(NOT listed STREQUAL ENTRY_NAMES)
-  fail("payload.lzz entries differ from entries.txt: ${listed}")
-endif()
+set(payload ${BUILD}/payload)
 
-# Sizes: about 4.8 MiB in all, the Pinyin dictionary the largest.
+execute_process(COMMAND ${LZZ} list ${BUILD}/payload.lzz OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+string(REGEX REPLACE " [^\n]*\n" ";" listed "${listing}")
+list(LENGTH ENTRY_NAMES count)
+if(NOT status EQUAL 0 OR NOT count EQUAL 79 OR NOT "${listed}" STREQUAL "${ENTRY_NAMES};")
+  message(SEND_ERROR "payload.lzz (lzz list: ${status}) lists ${listed}, not the 79 of entries.txt")
+endif()
+# A payload copy of these would overwrite the user's addresses or fail the
+# check of installed files once the installer has written its own.
+foreach(name lanzcyzk.lzu lanzpyck.lzu wbpybz.lzh lznetsj.dat lanzback.lzz lanzpath.lzh)
+  if(name IN_LIST ENTRY_NAMES)
+    message(SEND_ERROR "the payload carries ${name}, which the installer writes")
+  endif()
+endforeach()
+
+# About 4.8 MiB in all, the Pinyin dictionary the largest; each skin within
+# the 128 KiB the installer reads of it; settings records of 200 bytes.
 set(total 0)
 set(largest 0)
 foreach(name IN LISTS ENTRY_NAMES)
-  file(SIZE ${BUILD}/payload/${name} size)
+  file(SIZE ${payload}/${name} size)
   math(EXPR total "${total} + ${size}")
   if(size GREATER largest)
     set(largest ${size})
     set(largest_name ${name})
   endif()
+  if((name MATCHES "\\.lzz$" AND size GREATER_EQUAL 131072) OR
+     (name MATCHES "^lzszsj" AND NOT size EQUAL 200))
+    message(SEND_ERROR "${name} is ${size} bytes")
+  endif()
 endforeach()
-if(total LESS 4718592 OR total GREATER 5347737)
-  fail("payload files total ${total} bytes, not about 4.8 MiB")
+if(total LESS 4718592 OR total GREATER 5347737 OR NOT "${largest_name}:${largest}" STREQUAL "lanzpyck.lz1:1833364")
+  message(SEND_ERROR "payload files total ${total} bytes, the largest ${largest_name} of ${largest}")
 endif()
-if(NOT largest_name STREQUAL "lanzpyck.lz1" OR NOT largest EQUAL 1833364)
-  fail("largest entry is ${largest_name} of ${largest} bytes, not lanzpyck.lz1 of 1833364")
+# The splash: 401 x 310 pixels, bottom-up, 24 bits, uncompressed, rows padded to four bytes.
+file(READ ${payload}/lzsr1.bmp splash LIMIT 34 HEX)
+if(NOT splash STREQUAL "424d2eb2050000000000360000002800000091010000360100000100180000000000")
+  message(SEND_ERROR "lzsr1.bmp's headers are ${splash}")
 endif()
 
 # Version texts: "智能岚舟输入平台" in UTF-16LE, then two blanks and 6.3 or 7.3.
@@ -51,44 +55,33 @@ set(full ${product}2000200037002e003300)
 function(check_version file expected unexpected)
   file(READ ${file} content HEX)
   string(FIND "${content}" ${expected} found)
-  set(wrong -1)
-  if(unexpected)
-    string(FIND "${content}" ${unexpected} wrong)
-  endif()
-  if(found EQUAL -1 OR NOT wrong EQUAL -1)
+  string(FIND "${content}" "${unexpected}" wrong)
+  if(found EQUAL -1 OR (unexpected AND NOT wrong EQUAL -1))
     message(SEND_ERROR "${file}: product text with the wrong version")
   endif()
 endfunction()
-foreach(name lanz320.ime lanz321.ime lanz640.ime lanz641.ime setupw64.exe)
-  # setupw64.exe also holds the full version's text: it is the description it
-  # registers the IME with.
-  if(name STREQUAL "setupw64.exe")
-    check_version(${BUILD}/payload/${name} ${first_pass} "")
-  else()
-    check_version(${BUILD}/payload/${name} ${first_pass} ${full})
-  endif()
-  file(SIZE ${BUILD}/payload/${name} size)
+foreach(name lanz320.ime lanz321.ime lanz640.ime lanz641.ime)
+  check_version(${payload}/${name} ${first_pass} ${full})
   # The version stamp reads at most 131,072 bytes; modules stay far below.
-  if(NOT name STREQUAL "setupw64.exe" AND size GREATER_EQUAL 53248)
-    fail("${name} is ${size} bytes")
+  file(SIZE ${payload}/${name} size)
+  if(size GREATER_EQUAL 53248)
+    message(SEND_ERROR "${name} is ${size} bytes")
   endif()
 endforeach()
-foreach(name lanzhu4.ime lanzhu32.ime lanzhu64.ime lanzdel.exe lzqdel64.exe lanzlzsr.exe lanzznw6.exe)
-  check_version(${BUILD}/payload/${name} ${full} ${first_pass})
+# setupw64.exe also holds the full version's text: it registers the IME with it.
+check_version(${payload}/setupw64.exe ${first_pass} "")
+foreach(file lanzhu4.ime lanzhu32.ime lanzhu64.ime lanzdel.exe lzqdel64.exe lanzlzsr.exe lanzznw6.exe ../setup.exe)
+  check_version(${payload}/${file} ${full} ${first_pass})
 endforeach()
-check_version(${BUILD}/setup.exe ${full} ${first_pass})
 
-# The embedded container: type LZZ, name LZSRLZZ, language 0x804, and the
-# size of payload.lzz.
+# The embedded container: type LZZ, name LZSRLZZ, language 0x804, the size of payload.lzz.
 execute_process(COMMAND ${OBJDUMP} -p ${BUILD}/setup.exe OUTPUT_VARIABLE headers)
 string(REGEX MATCH "\\]: LZZ,[^\n]*\n[^\n]*\n[^\n]*\\]: LZSRLZZ,[^\n]*\n[^\n]*\n[^\n]*ID: 0x000804,[^\n]*\n[^\n]*Size: (0x[0-9a-f]+)"
        resource "${headers}")
 file(SIZE ${BUILD}/payload.lzz container_size)
-if(resource STREQUAL "")
-  fail("setup.exe has no resource LZZ/LZSRLZZ in language 2052")
-else()
+if(resource)
   math(EXPR resource_size "${CMAKE_MATCH_1}")
-  if(NOT resource_size EQUAL container_size)
-    fail("setup.exe's payload resource is ${resource_size} bytes, payload.lzz ${container_size}")
-  endif()
+endif()
+if(NOT resource OR NOT resource_size EQUAL container_size)
+  message(SEND_ERROR "setup.exe's payload resource LZZ/LZSRLZZ/2052 is ${resource_size} bytes, payload.lzz ${container_size}")
 endif()

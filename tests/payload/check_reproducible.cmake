@@ -1,16 +1,14 @@
 # Checks that payload.lzz comes out the same from a second, clean build: the
-# generator run twice gives the same files as the build's, the binaries built
-# again in fresh folders (the 64-bit build, then the 32-bit stand-ins) equal
-# the build's, and the skin containers and the whole payload packed again
-# from all of them equal the built ones byte for byte.
+# generator run twice gives the build's files, the binaries built again in
+# fresh folders (the 64-bit build, then the 32-bit stand-ins) equal the
+# build's, and the skin containers and the whole payload packed again from
+# all of them equal the built ones byte for byte.
 # cmake -DBUILD=<build/windows> -DLZZ=<lzz> -DGEN_PAYLOAD=<gen_payload>
 #       -DSOURCE=<source tree> -DWORK=<scratch folder> -P check_reproducible.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/LanzPayloadList.cmake)
-set(entries_txt ${SOURCE}/payload/entries.txt)
-set(skin_parts_txt ${SOURCE}/payload/skin_parts.txt)
-lanz_read_payload_list(${entries_txt} ENTRY)
-lanz_read_payload_list(${skin_parts_txt} PART)
+lanz_read_payload_list(${SOURCE}/payload/entries.txt ENTRY)
+lanz_read_payload_list(${SOURCE}/payload/skin_parts.txt PART)
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
@@ -34,39 +32,35 @@ function(build_again preset dir)
       -DLANZ_WIN64_BUILD=${WORK}/win64)
   run(${CMAKE_COMMAND} --build ${dir} -j 2 ${ARGN})
 endfunction()
-set(stand_ins)
 list(LENGTH ENTRY_NAMES count)
 math(EXPR last "${count} - 1")
+set(stand_ins)
 foreach(index RANGE ${last})
-  list(GET ENTRY_${index}_FIELDS 1 maker)
-  if(maker STREQUAL "build32")
-    list(GET ENTRY_${index}_FIELDS 2 target)
-    list(APPEND stand_ins ${target})
+  if(ENTRY_${index}_FIELDS MATCHES ";build32;(.*)")
+    list(APPEND stand_ins ${CMAKE_MATCH_1})
   endif()
 endforeach()
 build_again(windows64 ${WORK}/win64)
 build_again(windows ${WORK}/win32 --target ${stand_ins})
-
-foreach(run_dir first second)
-  file(MAKE_DIRECTORY ${WORK}/${run_dir})
-  run(${GEN_PAYLOAD} ${entries_txt} ${WORK}/${run_dir})
-endforeach()
+file(MAKE_DIRECTORY ${WORK}/first ${WORK}/second)
+run(${GEN_PAYLOAD} ${SOURCE}/payload/entries.txt ${WORK}/first)
+run(${GEN_PAYLOAD} ${SOURCE}/payload/entries.txt ${WORK}/second)
 
 set(packed)
-set(index 0)
-foreach(name IN LISTS ENTRY_NAMES)
+foreach(index RANGE ${last})
+  list(GET ENTRY_${index}_FIELDS 0 name)
   list(GET ENTRY_${index}_FIELDS 1 maker)
   set(fresh ${WORK}/first/${name})
   if(maker STREQUAL "skin")
     list(GET ENTRY_${index}_FIELDS 2 skin)
     file(MAKE_DIRECTORY ${WORK}/skin${skin})
-    run(${GEN_PAYLOAD} --skin ${skin} ${skin_parts_txt} ${WORK}/skin${skin})
+    run(${GEN_PAYLOAD} --skin ${skin} ${SOURCE}/payload/skin_parts.txt ${WORK}/skin${skin})
     list(TRANSFORM PART_NAMES PREPEND ${WORK}/skin${skin}/ OUTPUT_VARIABLE parts)
     run(${LZZ} pack --plain ${fresh} ${parts})
   elseif(maker STREQUAL "build32")
     list(GET ENTRY_${index}_FIELDS 2 target)
+    # A stand-in target (lanz320_ime) writes lanz320.ime, a program target its entry's name.
     string(REGEX REPLACE "_([a-z]+)$" ".\\1" built ${target})
-    # A program target (lanzdel) writes its entry's own name.
     if(built STREQUAL target)
       set(built ${name})
     endif()
@@ -79,8 +73,6 @@ foreach(name IN LISTS ENTRY_NAMES)
   endif()
   expect_same_file(${fresh} ${BUILD}/payload/${name})
   list(APPEND packed ${fresh})
-  math(EXPR index "${index} + 1")
 endforeach()
-
 run(${LZZ} pack ${WORK}/payload.lzz ${packed})
 expect_same_file(${WORK}/payload.lzz ${BUILD}/payload.lzz)
