@@ -44,18 +44,6 @@ void CheckDirRecord(const char* bytes, std::size_t length, const LeadBytes& lead
   Check(std::string(dir) == std::string(bytes, length));
 }
 
-// The page's address is its key's value, whole when it fits, else cut by at
-// most the byte that would split a double-byte character.
-void CheckAddress(const std::uint8_t* data, std::size_t size, const char* key,
-                  const char (&address)[kSiteAddressSize]) {
-  Check(std::memchr(address, '\0', sizeof address) != nullptr);
-  char value[kKeyValueSize];
-  FindKeyValue(data, std::min(size, kConfigTextSize), key, value);
-  const std::size_t length = std::strlen(address), valueLength = std::strlen(value);
-  Check(std::strncmp(address, value, length) == 0 &&
-        (valueLength < kSiteAddressSize ? length == valueLength : length + 2 >= kSiteAddressSize));
-}
-
 }  // namespace
 
 namespace reader {
@@ -112,13 +100,17 @@ inline void key_value(const std::uint8_t* data, std::size_t size) {
   Check(value[0] == '\0' || text.find(key.c_str() + std::string(value)) != std::string::npos);
 }
 
+// Each address the page shows fits its buffer and begins its key's value.
 inline void site_address(const std::uint8_t* data, std::size_t size) {
-  char first[kSiteAddressSize], second[kSiteAddressSize];
-  std::memset(first, 'x', sizeof first);
-  std::memset(second, 'x', sizeof second);
-  SiteAddressesOfText(data, size, first, second);
-  CheckAddress(data, size, "LZNETURL1=", first);
-  CheckAddress(data, size, "LZNETURL2=", second);
+  char addresses[2][kSiteAddressSize], value[kKeyValueSize];
+  std::memset(addresses, 'x', sizeof addresses);
+  SiteAddressesOfText(data, size, addresses[0], addresses[1]);
+  for (const char* key : {"LZNETURL1=", "LZNETURL2="}) {
+    const char* address = addresses[key[8] - '1'];
+    FindKeyValue(data, std::min(size, kConfigTextSize), key, value);
+    Check(std::memchr(address, '\0', kSiteAddressSize) != nullptr &&
+          std::strncmp(address, value, std::strlen(address)) == 0);
+  }
 }
 
 // An accepted header gives GDI only what lies inside the bytes (the colours
@@ -130,12 +122,14 @@ inline void bmp_header(const std::uint8_t* data, std::size_t size) {
   const unsigned bits = data[28] | data[29] << 8;
   const std::uint64_t colours = U32(data + 46) != 0 ? U32(data + 46) : bits <= 8 ? 1u << bits : 0;
   Check(14 + std::uint64_t{U32(data + 14)} + 4 * colours <= picture.bitsOffset &&
-        picture.bitsOffset + (std::uint64_t{picture.width} * bits + 31) / 32 * 4 * picture.height <= size);
+        picture.bitsOffset + (std::uint64_t{picture.width} * bits + 31) / 32 * 4 * picture.height <=
+            size);
   for (DrawArea source : {DrawArea{0, 0, 400, 190}, DrawArea{73, 90, 128, 2}}) {
     DrawArea destination = source;
     ClipPictureDraw(400, 190, picture.width, picture.height, &destination, &source);
     Check(destination.width <= 0 || destination.height <= 0 ||
-          (source.x >= 0 && source.y >= 0 && source.x + std::int64_t{source.width} <= picture.width &&
+          (source.x >= 0 && source.y >= 0 &&
+           source.x + std::int64_t{source.width} <= picture.width &&
            source.y + std::int64_t{source.height} <= picture.height));
   }
 }
@@ -152,7 +146,8 @@ inline void version_stamp(const std::uint8_t* data, std::size_t size) {
     Check((data[at] == '6' && bytes[at] == '7') || (data[at] == '7' && bytes[at] == '3'));
   }
   const std::vector<std::uint8_t> once = bytes;
-  Check(differing <= 2 * changed && StampVersionText(bytes.data(), bytes.size()) == 0 && bytes == once);
+  Check(differing <= 2 * changed && StampVersionText(bytes.data(), bytes.size()) == 0 &&
+        bytes == once);
 }
 
 }  // namespace reader

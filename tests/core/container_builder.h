@@ -1,15 +1,14 @@
 #pragma once
 
-// Builds containers in memory with the product's own encoders, so the tests
-// can walk real bytes and then damage them. Names longer than the writers
-// allow are kept whole: tests plant them on purpose.
+// Builds containers in memory with the product's own encoders, so tests can
+// walk real bytes and then damage them. Names are kept whole up to their
+// field, longer than the writers allow: tests plant such names on purpose.
 
 #include "core/container_format.h"
 #include "core/container_walk.h"
 #include "core/entry_stream.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -31,23 +30,20 @@ class ContainerBuilder {
   ContainerBuilder& Add(const std::string& name, const Bytes& data,
                         const std::string& checksum = "0123456789ABCDEF0123456789ABCDEF") {
     const Bytes stream = Compressed(data);
-    const auto size = static_cast<std::uint32_t>(stream.size());
+    EntryHeader entry{{}, {}, static_cast<std::uint32_t>(stream.size())};
+    std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
+    std::memcpy(entry.checksum, checksum.data(), std::min(checksum.size(), sizeof entry.checksum));
     std::uint8_t bytes[kEntryHeaderSize];
-    std::size_t length = kEntryHeaderSize;
-    if (FormatOfMagic(header_.magic) == ContainerFormat::Checksummed) {
-      EntryHeader entry{{}, {}, size};
-      std::memcpy(entry.checksum, checksum.data(), std::min(checksum.size(), sizeof entry.checksum));
-      std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
-      EncodeEntryHeader(entry, bytes);
-    } else {
-      PlainEntryHeader entry{{}, size};
-      std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
-      EncodePlainEntryHeader(entry, reinterpret_cast<std::uint8_t(&)[kPlainEntryHeaderSize]>(bytes));
-      length = kPlainEntryHeaderSize;
+    EncodeEntryHeader(entry, bytes);
+    if (FormatOfMagic(header_.magic) == ContainerFormat::Plain) {
+      PlainEntryHeader plain{{}, entry.compressedSize};
+      std::memcpy(plain.name, entry.name, sizeof plain.name);
+      auto& plainBytes = reinterpret_cast<std::uint8_t(&)[kPlainEntryHeaderSize]>(bytes);
+      EncodePlainEntryHeader(plain, plainBytes);
     }
-    entries_.insert(entries_.end(), bytes, bytes + length);
+    entries_.insert(entries_.end(), bytes, bytes + EntryHeaderSize(FormatOfMagic(header_.magic)));
     entries_.insert(entries_.end(), stream.begin(), stream.end());
-    CountAppendedEntry(header_, size);
+    CountAppendedEntry(header_, entry.compressedSize);
     return *this;
   }
 

@@ -91,7 +91,8 @@ TEST(EntryStream, InflatesWithinTheCapacityAndTheTwoMebibyteLimitOnly) {
   Bytes out(kInflateLimit + 4096, 0xEE);
   std::size_t length = 0;
   const auto inflate = [&](const Bytes& stream, std::size_t cut, std::size_t capacity) {
-    return InflateEntry(stream.data(), static_cast<std::uint32_t>(cut), out.data(), capacity, length);
+    const auto streamLength = static_cast<std::uint32_t>(cut);
+    return InflateEntry(stream.data(), streamLength, out.data(), capacity, length);
   };
   const Bytes stream = Compressed(exact);
   EXPECT_FALSE(inflate(stream, stream.size(), 999));

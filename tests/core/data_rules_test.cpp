@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -19,32 +20,24 @@ namespace {
 TEST(SettingsRecord, ChangesOnlyTheBytesOfTheChoicesMade) {
   std::uint8_t record[kSettingsRecordSize];
   DefaultSettingsRecord(record);
-  int ones = 0;
-  for (std::uint8_t byte : record) ones += byte == 1;
-  EXPECT_EQ(11, ones);
+  EXPECT_EQ(11, std::count(record, record + sizeof record, 1));
   EXPECT_EQ(54, record[8]);
-  struct Case {
-    bool traditional, pinyin;
-    int mode;
-    std::map<int, int> changed;
-  } const cases[] = {
-      {false, false, 1, {{0, 0}, {1, 1}, {21, 0}, {62, 0}, {63, 0}}},
-      {false, false, 2, {{0, 1}, {1, 1}, {21, 0}, {62, 0}, {63, 0}}},
-      // Dual and Windows-like are crossed against the page's numbering.
-      {false, false, 3, {{0, 4}, {1, 1}, {21, 1}, {62, 0}, {63, 0}}},
-      {true, true, 4, {{0, 3}, {1, 1}, {15, 1}, {19, 1}, {21, 1}, {22, 0}, {25, 1}, {27, 0},
-                       {28, 0}, {29, 0}, {30, 0}, {31, 0}, {32, 0}, {33, 0}, {34, 0}, {35, 0},
-                       {36, 0}, {42, 0}, {62, 0}, {63, 0}, {66, 0}, {67, 0}, {68, 0}, {69, 0},
-                       {75, 1}, {80, 10}}},
-  };
-  for (const Case& c : cases) {
+  const auto changes = [&record](bool traditional, bool pinyin, int mode) {
     for (std::size_t i = 0; i < sizeof record; ++i) record[i] = static_cast<std::uint8_t>(100 + i);
-    AdjustSettingsRecord(record, c.traditional, c.pinyin, c.mode);
-    for (int i = 0; i < static_cast<int>(sizeof record); ++i) {
-      const auto found = c.changed.find(i);
-      EXPECT_EQ(found != c.changed.end() ? found->second : (100 + i) % 256, record[i]) << c.mode << " " << i;
+    AdjustSettingsRecord(record, traditional, pinyin, mode);
+    std::string text;
+    for (std::size_t i = 0; i < sizeof record; ++i) {
+      if (record[i] == static_cast<std::uint8_t>(100 + i)) continue;
+      text += std::to_string(i) + "=" + std::to_string(record[i]) + " ";
     }
-  }
+    return text;
+  };
+  EXPECT_EQ("0=0 1=1 21=0 62=0 63=0 ", changes(false, false, 1));
+  EXPECT_EQ("0=1 1=1 21=0 62=0 63=0 ", changes(false, false, 2));
+  // Dual and Windows-like are crossed against the page's numbering.
+  EXPECT_EQ("0=4 1=1 21=1 62=0 63=0 ", changes(false, false, 3));
+  EXPECT_EQ("0=3 1=1 15=1 19=1 21=1 22=0 25=1 27=0 28=0 29=0 30=0 31=0 32=0 33=0 34=0 35=0 36=0 "
+            "42=0 62=0 63=0 66=0 67=0 68=0 69=0 75=1 80=10 ", changes(true, true, 4));
 }
 
 // The rows as "kind:name", kinds 0 pair, 1 required, 2 optional.
@@ -98,13 +91,13 @@ int Probe(const char* name, void* context) {
 
 TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
   const int whole = 5120;  // 20 bytes read
-  struct Case {
+  const struct {
     int score;
     std::uint32_t files;
     std::map<std::string, int> probes;
     ReportCheck failing;
     const char* codes;
-  } const cases[] = {
+  } cases[] = {
       {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzh", whole}, {"lanzhu4.ime", whole}},
        ReportCheck::None, "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--1400;FR3--1400;"},
       // Score 11: the directory carries an attribute besides the directory bit.
@@ -119,7 +112,7 @@ TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
       {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzh", whole}}, ReportCheck::ImeModule,
        "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--1400;FR3--2;"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     std::map<std::string, int> probes = c.probes;
     char codes[400];
     EXPECT_EQ(c.failing, FirstFailingCheck("c:\\lanzhu2\\", c.score, c.files, Probe, &probes,
@@ -136,24 +129,22 @@ TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
 }
 
 TEST(NextLayoutId, CountsUpToAFreeIdInItsLanguageAndNeverWraps) {
-  struct Case {
+  const struct {
     std::uint32_t largest;
     bool traditional;
     std::vector<std::string> present;
     const char* id;  // "": no free id
-  } const cases[] = {
-      {0, false, {}, "E0010804"},
-      {0, true, {}, "E0010404"},
+  } cases[] = {
+      {0, false, {}, "E0010804"}, {0, true, {}, "E0010404"},
       {0x00000409, false, {}, "E0010804"},  // ordinary layouts stay below the floor
       // Another language's highest id keeps its number but takes ours.
       {0xE0220404, false, {}, "E0230804"},
       // A key without a layout text still holds its name, in either case.
       {0xE0200804, false, {"e0210804", "E0220804"}, "E0230804"},
-      {0xFFFE0804, false, {}, "FFFF0804"},
-      {0xFFFF0404, true, {}, ""},
+      {0xFFFE0804, false, {}, "FFFF0804"}, {0xFFFF0404, true, {}, ""},
       {0xFFFE0404, true, {"FFFF0404"}, ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     char id[kLayoutIdSize] = "x";
     EXPECT_EQ(c.id[0] != '\0', NextLayoutId(c.largest, c.traditional, c.present, id)) << c.id;
     EXPECT_STREQ(c.id, id);
