@@ -1,10 +1,9 @@
-# Checks that the programs are built hardened: every Windows program of the
-# payload, setup.exe and setupw64.exe with ASLR (and relocations to move it
-# by), DEP and, on 64-bit, high-entropy ASLR; setup.exe and setupw64.exe with
-# the stack protector and the checked calls, which their link maps show since
-# the programs are stripped; setup.exe importing only its six system DLLs;
-# lzz as a position-independent ELF with full RELRO, a stack that does not
-# execute, and the switches it was compiled with recorded in it.
+# Checks that the programs are built hardened: the Windows programs with ASLR
+# (and relocations), DEP and on 64-bit high-entropy ASLR, setup.exe and
+# setupw64.exe with the stack protector and checked calls (their link maps
+# show them: the programs are stripped), setup.exe importing only its six
+# system DLLs, lzz position-independent with full RELRO and a stack that does
+# not execute, compiled with the switches recorded in it.
 # cmake -DBUILD=<build/windows> -DWIN64_BUILD=<build/windows64> -DLZZ=<lzz>
 #       -DOBJDUMP=<objdump of x86-64 PE> -DREADELF=<readelf> -P check_hardened.cmake
 cmake_minimum_required(VERSION 3.25)
