@@ -90,10 +90,6 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
   return WaitForWindow(processId, L"#32770", timeoutMs);
 }
 
-HWND WaitForMessageBoxTitled(const wchar_t* caption, DWORD timeoutMs) {
-  return WaitForWindow(0, L"#32770", timeoutMs, caption);
-}
-
 std::wstring WindowText(HWND window) {
   wchar_t text[4096] = {};
   // WM_GETTEXT reads other processes' windows too, unlike GetWindowText.
@@ -201,7 +197,7 @@ DWORD WaitAnsweringMessageBoxes(const Launched& launched, const wchar_t* caption
                                            (timeoutMs == INFINITE || GetTickCount() - start < timeoutMs);) {
     HWND box = WaitForMessageBox(launched.processId, 0);
     std::vector<std::wstring>* texts = box != nullptr ? own : other;
-    if (box == nullptr) box = WaitForMessageBoxTitled(caption, 0);
+    if (box == nullptr) box = WaitForWindow(0, L"#32770", 0, caption);
     // A box answered a moment ago may still be on its way out.
     if (box == nullptr || box == last) continue;
     if (texts != nullptr) texts->push_back(MessageBoxText(box));
@@ -216,16 +212,17 @@ Answered RunAnswering(const std::wstring& program, const std::wstring& arguments
   Launched launched;
   if (!StartProgram(program, arguments, &launched)) return answered;
   answered.exitCode =
-      WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &answered.own, &answered.other);
+      WaitAnsweringMessageBoxes(launched, kCaption, 120000, &answered.own, &answered.other);
   CloseLaunched(&launched);
-  HWND late = answered.exitCode == 0 && IsWow64() && answered.other.empty()
-                  ? WaitForMessageBoxTitled(L"智能岚舟", 60000)
-                  : nullptr;
-  if (late != nullptr) {
-    answered.other.push_back(MessageBoxText(late));
-    AnswerMessageBox(late, IDOK);
-  }
+  if (answered.exitCode == 0) AnswerLateBox(&answered.other);
   return answered;
+}
+
+void AnswerLateBox(std::vector<std::wstring>* other) {
+  HWND late = IsWow64() && other->empty() ? WaitForWindow(0, L"#32770", 60000, kCaption) : nullptr;
+  if (late == nullptr) return;
+  other->push_back(MessageBoxText(late));
+  AnswerMessageBox(late, IDOK);
 }
 
 // This 32-bit program reaches the 64-bit one through "Sysnative".
@@ -247,7 +244,7 @@ UninstallRecord RunUninstaller(const std::wstring& program, const std::wstring& 
   for (HWND last = nullptr, box = nullptr;; last = box) {
     box = nullptr;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50)) {
-      box = WaitForMessageBoxTitled(L"智能岚舟", 0);
+      box = WaitForWindow(0, L"#32770", 0, kCaption);
       if ((box != nullptr && box != last) || WaitForExit(launched, 0) != STILL_ACTIVE) break;
     }
     if (box == nullptr || box == last) break;

@@ -23,10 +23,10 @@ void CloseLaunched(Launched* launched);
 // class, and with the caption unless that is empty; null after `timeoutMs`.
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs,
                    const wchar_t* caption = L"");
-// A message box of the process; of any process, by its caption, for the
-// programs the installer starts itself (setupw64.exe).
+// A message box of the process.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
-HWND WaitForMessageBoxTitled(const wchar_t* caption, DWORD timeoutMs);
+// A box of the programs the installer starts (setupw64.exe), by its caption.
+constexpr wchar_t kCaption[] = L"智能岚舟";
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
@@ -49,14 +49,15 @@ DWORD WaitAnsweringMessageBoxes(const Launched& launched, const wchar_t* caption
                                 std::vector<std::wstring>* own,
                                 std::vector<std::wstring>* other = nullptr);
 
-// A silent run: every box answered OK until the program ends (two minutes at
-// most), the texts of its own boxes and of setupw64.exe's, which it starts
-// on 64-bit Windows and which may speak after it has ended.
+// A silent run, two minutes at most, answered so; on 64-bit Windows the box
+// of setupw64.exe, which may come after the installer has ended, waited for.
 struct Answered {
   DWORD exitCode = STILL_ACTIVE;
   std::vector<std::wstring> own, other;
 };
 Answered RunAnswering(const std::wstring& program, const std::wstring& arguments);
+// setupw64.exe's box, answered, when `other` holds none yet.
+void AnswerLateBox(std::vector<std::wstring>* other);
 
 // One installation through the wizard, as a user makes it: clicks at the
 // painted buttons, addresses typed, the skin dialog's choices pressed, boxes
@@ -88,6 +89,9 @@ class TourObserver {
   // The button to press.
   virtual int MessageBox(HWND /*box*/, HWND /*wizard*/) { return IDOK; }
 };
+
+// The visible edit line of the wizard at a client position, waited for.
+HWND EditLineAt(HWND wizard, int x, int y);
 
 TourRecord InstallThroughWizard(const Launched& installer, const TourChoices& choices,
                                 TourObserver& observer);

@@ -2,6 +2,7 @@
 //   lzdriver show PROGRAM [ARGS...]    start it, report its window, close it
 //                                      (left open with LANZ_DEMO_KEEP_OPEN=1)
 //   lzdriver records                   print the recorded installation directory
+//                                      and what an installation left there
 //   lzdriver tour PROGRAM DIR          install through the wizard, a screenshot
 //                                      of every page in DIR
 //   lzdriver install-silent PROGRAM    PROGRAM setlzsrf32, then what it installed
@@ -38,18 +39,14 @@ std::string InstallDir() {
   return ReadBytes(WindowsDir() + "\\lanzpath.lzh", &dir) ? dir : "c:\\lanzhu2\\";
 }
 
-int Records() {
-  std::string file = "(none)", value = "(none)";
-  ReadBytes(WindowsDir() + "\\lanzpath.lzh", &file);
-  ReadPathValue(&value);
-  Print("path file " + WindowsDir() + "\\lanzpath.lzh: \"" + Shown(file) + "\"\n" +
-        "registry HKLM\\Software\\lanzwb path: \"" + Shown(value) + "\"\n");
-  return 0;
-}
-
 // What an installation leaves where a user or Windows looks.
-void Summary() {
-  const std::string dir = InstallDir();
+int Summary() {
+  std::string dir = "(none)", value = "(none)";
+  ReadBytes(WindowsDir() + "\\lanzpath.lzh", &dir);
+  ReadPathValue(&value);
+  Print("path file " + WindowsDir() + "\\lanzpath.lzh: \"" + Shown(dir) + "\"\n" +
+        "registry HKLM\\Software\\lanzwb path: \"" + Shown(value) + "\"\n");
+  dir = InstallDir();
   for (const char* name : {"lanzhu4.ime", "lanzlzsr.exe", "wbpybz.lzh", "lznetsj.dat"}) {
     Print(Shown(dir) + name + (FileExists(dir + name) ? "\n" : ": (none)\n"));
   }
@@ -62,6 +59,7 @@ void Summary() {
   const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\lanzqwb";
   Print("uninstall entry lanzqwb: " + ToUtf8(ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"DisplayName")) +
         "\nstart-up entry lzlzsjgl: " + ToUtf8(StartUpValue()) + "\n");
+  return 0;
 }
 
 int Show(int argc, wchar_t** argv) {
@@ -147,7 +145,7 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const std::wstring command = argc >= 2 ? argv[1] : L"";
   if (argc >= 3 && command == L"show") return Show(argc, argv);
-  if (argc == 2 && command == L"records") return Records();
+  if (argc == 2 && command == L"records") return Summary();
   if (argc == 4 && command == L"tour") return Tour(argv[2], ToUtf8(argv[3]), false);
   if (argc == 3 && command == L"reinstall-keeping") return ReinstallKeeping(argv[2]);
   if (argc == 2 && command == L"uninstall") return Uninstall();

@@ -8,9 +8,9 @@ constexpr DWORD kStepMs = 15000;
 COLORREF WelcomeRow(int y) { return RGB(0, (2 * y - 112) & 0xFF, 250 - 140 * y / 310); }
 COLORREF PageRow(int y) { return RGB(150 * y / 310, 255 * y / 310, 250 - 150 * y / 310); }
 
-bool WaitUntil(bool (*done)(HWND), HWND window, DWORD timeoutMs) {
-  for (const DWORD start = GetTickCount(); !done(window); Sleep(50)) {
-    if (GetTickCount() - start >= timeoutMs) return false;
+bool WaitForRow(HWND window, COLORREF (*row)(int)) {
+  for (const DWORD start = GetTickCount(); PixelAt(window, 2, 250) != row(250); Sleep(50)) {
+    if (GetTickCount() - start >= kStepMs) return false;
   }
   return true;
 }
@@ -30,8 +30,9 @@ BOOL CALLBACK MatchLine(HWND child, LPARAM context) {
   return FALSE;
 }
 
-// The visible edit line of the wizard at a client position.
-HWND LineAt(HWND wizard, int x, int y) {
+}  // namespace
+
+HWND EditLineAt(HWND wizard, int x, int y) {
   LineSearch search = {x, y, nullptr};
   for (const DWORD start = GetTickCount(); GetTickCount() - start < kStepMs; Sleep(50)) {
     EnumChildWindows(wizard, MatchLine, reinterpret_cast<LPARAM>(&search));
@@ -39,6 +40,8 @@ HWND LineAt(HWND wizard, int x, int y) {
   }
   return search.found;
 }
+
+namespace {
 
 void WaitGone(HWND window) {
   for (const DWORD start = GetTickCount();
@@ -57,16 +60,8 @@ class Tour {
       if (record_.failure.empty()) record_.failure = "the wizard did not go on";
     }
     record_.exitCode = WaitForExit(installer_, 20000);
-    // setupw64.exe is not waited for: it may speak after the installer ended.
-    BOOL wow64 = FALSE;
-    IsWow64Process(GetCurrentProcess(), &wow64);
-    HWND late = wow64 && !record_.nameLineText.empty() && record_.otherMessages.empty()
-                    ? WaitForMessageBoxTitled(L"智能岚舟", 60000)
-                    : nullptr;
-    if (late != nullptr) {
-      record_.otherMessages.push_back(MessageBoxText(late));
-      AnswerMessageBox(late, IDOK);
-    }
+    // The try-it page comes once the installation is whole.
+    if (!record_.nameLineText.empty()) AnswerLateBox(&record_.otherMessages);
     return record_;
   }
 
@@ -84,20 +79,16 @@ class Tour {
   bool Welcome() {
     wizard_ = WaitForWindow(installer_.processId, L"installWClass", kStepMs);
     if (wizard_ == nullptr) return Fail("no wizard window");
-    if (!WaitUntil([](HWND w) { return PixelAt(w, 2, 250) == WelcomeRow(250); }, wizard_, kStepMs)) {
-      return Fail("the welcome page was not painted");
-    }
+    if (!WaitForRow(wizard_, WelcomeRow)) return Fail("the welcome page was not painted");
     Shown("0-welcome");
     return true;
   }
 
   bool Addresses() {
     ClickAt(wizard_, kConfirmX, kConfirmY);
-    HWND organisation = LineAt(wizard_, 130, 165), government = LineAt(wizard_, 130, 195);
+    HWND organisation = EditLineAt(wizard_, 130, 165), government = EditLineAt(wizard_, 130, 195);
     if (organisation == nullptr || government == nullptr) return Fail("no address lines");
-    if (!WaitUntil([](HWND w) { return PixelAt(w, 2, 250) == PageRow(250); }, wizard_, kStepMs)) {
-      return Fail("the address page was not painted");
-    }
+    if (!WaitForRow(wizard_, PageRow)) return Fail("the address page was not painted");
     SendMessageW(organisation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"www.danwei.example.cn"));
     SendMessageW(government, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"www.zhengfu.example.gov.cn"));
     Sleep(100);
@@ -107,7 +98,7 @@ class Tour {
 
   bool Directory() {
     ClickAt(wizard_, kConfirmX, kConfirmY);
-    pathLine_ = LineAt(wizard_, 120, 195);
+    pathLine_ = EditLineAt(wizard_, 120, 195);
     if (pathLine_ == nullptr) return Fail("no path line");
     Sleep(300);
     Shown("6-directory");
@@ -132,7 +123,7 @@ class Tour {
       }
       // A box of a program the installer started, never one of its own
       // that has just become visible.
-      HWND other = WaitForMessageBoxTitled(L"智能岚舟", 0);
+      HWND other = WaitForWindow(0, L"#32770", 0, kCaption);
       DWORD owner = 0;
       if (other != nullptr) GetWindowThreadProcessId(other, &owner);
       if (other != nullptr && owner != installer_.processId) {
