@@ -41,11 +41,13 @@ std::string InstallDir() {
 
 // What an installation leaves where a user or Windows looks.
 int Summary() {
-  std::string dir = "(none)", value = "(none)";
-  ReadBytes(WindowsDir() + "\\lanzpath.lzh", &dir);
-  ReadPathValue(&value);
-  Print("path file " + WindowsDir() + "\\lanzpath.lzh: \"" + Shown(dir) + "\"\n" +
-        "registry HKLM\\Software\\lanzwb path: \"" + Shown(value) + "\"\n");
+  std::string dir, value;
+  const auto quoted = [](bool found, const std::string& text) {
+    return found ? "\"" + Shown(text) + "\"\n" : std::string("(none)\n");
+  };
+  Print("path file " + WindowsDir() + "\\lanzpath.lzh: " +
+        quoted(ReadBytes(WindowsDir() + "\\lanzpath.lzh", &dir), dir) +
+        "registry HKLM\\Software\\lanzwb path: " + quoted(ReadPathValue(&value), value));
   dir = InstallDir();
   for (const char* name : {"lanzhu4.ime", "lanzlzsr.exe", "wbpybz.lzh", "lznetsj.dat"}) {
     Print(Shown(dir) + name + (FileExists(dir + name) ? "\n" : ": (none)\n"));
