@@ -1,9 +1,11 @@
 #include "driver.h"
 
+#include <zlib.h>
+
+#include <cstdio>
 
 namespace {
 
-// processId 0 matches every process; an empty caption every caption.
 struct WindowSearch {
   DWORD processId;
   const wchar_t* className;
@@ -15,38 +17,40 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (search->processId != 0 && owner != search->processId) return TRUE;
-  if (!IsWindowVisible(window)) return TRUE;
-  if (ClassName(window) != search->className) return TRUE;
-  if (search->caption[0] != L'\0' && WindowText(window) != search->caption) return TRUE;
+  if ((search->processId != 0 && owner != search->processId) || !IsWindowVisible(window) ||
+      ClassName(window) != search->className ||
+      (search->caption[0] != L'\0' && WindowText(window) != search->caption)) {
+    return TRUE;
+  }
   search->found = window;
   return FALSE;
 }
 
-HWND WaitForClass(DWORD processId, const wchar_t* className, const wchar_t* caption,
-                  DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    WindowSearch search = {processId, className, caption, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    if (GetTickCount() - start >= timeoutMs) return nullptr;
-    Sleep(50);
-  }
+bool IsWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+void PutU32(std::string& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(value >> shift);
+}
+
+void PutChunk(std::string& png, const char* type, const std::string& data) {
+  PutU32(png, static_cast<std::uint32_t>(data.size()));
+  const std::string chunk = type + data;
+  png += chunk;
+  PutU32(png, crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), static_cast<uInt>(chunk.size())));
 }
 
 }  // namespace
 
 bool StartProgram(const std::wstring& program, const std::wstring& arguments, Launched* launched) {
-  std::wstring commandLine = L"\"" + program + L"\"";
-  if (!arguments.empty()) commandLine += L" " + arguments;
-  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back(L'\0');
+  std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);
@@ -56,9 +60,10 @@ bool StartProgram(const std::wstring& program, const std::wstring& arguments, La
 }
 
 DWORD WaitForExit(const Launched& launched, DWORD timeoutMs) {
-  if (WaitForSingleObject(launched.process, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(launched.process, &code);
+  if (WaitForSingleObject(launched.process, timeoutMs) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(launched.process, &code);
+  }
   return code;
 }
 
@@ -72,52 +77,17 @@ void CloseLaunched(Launched* launched) {
   launched->process = nullptr;
 }
 
-DWORD WaitAnsweringMessageBoxes(const Launched& launched, const std::wstring& caption,
-                                DWORD timeoutMs, std::vector<std::wstring>* answered) {
-  const DWORD start = GetTickCount();
-  HWND last = nullptr;
-  DWORD code = STILL_ACTIVE;
-  while ((code = WaitForExit(launched, 10)) == STILL_ACTIVE) {
-    if (timeoutMs != INFINITE && GetTickCount() - start >= timeoutMs) break;
-    HWND box = WaitForMessageBox(launched.processId, 0);
-    if (box == nullptr) box = WaitForMessageBoxTitled(caption, 0);
-    // A box answered a moment ago may still be on its way out.
-    if (box == nullptr || box == last) continue;
-    if (answered != nullptr) answered->push_back(WindowText(box) + L": " + MessageBoxText(box));
-    AnswerMessageBox(box, IDOK);
-    last = box;
+HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs,
+                   const wchar_t* caption) {
+  for (const DWORD start = GetTickCount();; Sleep(50)) {
+    WindowSearch search = {processId, className, caption, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr || GetTickCount() - start >= timeoutMs) return search.found;
   }
-  return code;
-}
-
-DWORD InstallSilently(const std::wstring& setup, std::vector<std::wstring>* answered,
-                      const std::wstring& arguments) {
-  Launched launched;
-  if (!StartProgram(setup, arguments, &launched)) return STILL_ACTIVE;
-  std::vector<std::wstring> boxes;
-  const DWORD code = WaitAnsweringMessageBoxes(launched, L"智能岚舟", 120000, &boxes);
-  CloseLaunched(&launched);
-  BOOL wow64 = FALSE;
-  IsWow64Process(GetCurrentProcess(), &wow64);
-  HWND late = wow64 && boxes.empty() ? WaitForMessageBoxTitled(L"智能岚舟", 60000) : nullptr;
-  if (late != nullptr) {
-    boxes.push_back(WindowText(late) + L": " + MessageBoxText(late));
-    AnswerMessageBox(late, IDOK);
-  }
-  if (answered != nullptr) answered->insert(answered->end(), boxes.begin(), boxes.end());
-  return code;
-}
-
-HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-  return WaitForClass(processId, className, L"", timeoutMs);
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-  return WaitForClass(processId, L"#32770", L"", timeoutMs);
-}
-
-HWND WaitForMessageBoxTitled(const std::wstring& caption, DWORD timeoutMs) {
-  return WaitForClass(0, L"#32770", caption.c_str(), timeoutMs);
+  return WaitForWindow(processId, L"#32770", timeoutMs);
 }
 
 std::wstring WindowText(HWND window) {
@@ -144,14 +114,10 @@ void AnswerMessageBox(HWND box, int commandId) {
 }
 
 void ClickAt(HWND window, int x, int y, bool rightButton) {
-  const LPARAM position = MAKELPARAM(x, y);
-  if (rightButton) {
-    PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, position);
-    PostMessageW(window, WM_RBUTTONUP, 0, position);
-  } else {
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, position);
-    PostMessageW(window, WM_LBUTTONUP, 0, position);
-  }
+  const LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(window, rightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+               rightButton ? MK_RBUTTON : MK_LBUTTON, at);
+  PostMessageW(window, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
 COLORREF PixelAt(HWND window, int x, int y) {
@@ -159,6 +125,54 @@ COLORREF PixelAt(HWND window, int x, int y) {
   const COLORREF colour = GetPixel(dc, x, y);
   ReleaseDC(window, dc);
   return colour;
+}
+
+// 8-bit RGB rows, each with filter 0.
+bool SaveWindowPng(HWND window, const std::string& path) {
+  RECT frame;
+  if (!GetWindowRect(window, &frame)) return false;
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  const bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+  GdiFlush();
+  std::string raw;
+  const auto* bgra = static_cast<const unsigned char*>(bits);
+  for (int y = 0; copied && y < height; ++y) {
+    raw += '\0';
+    for (const unsigned char* pixel = bgra + 4 * y * width; pixel < bgra + 4 * (y + 1) * width;
+         pixel += 4) {
+      raw += {static_cast<char>(pixel[2]), static_cast<char>(pixel[1]), static_cast<char>(pixel[0])};
+    }
+  }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(packedSize, '\0');
+  compress(reinterpret_cast<Bytef*>(&packed[0]), &packedSize,
+           reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
+  packed.resize(packedSize);
+  std::string png = "\x89PNG\r\n\x1A\n", header;
+  PutU32(header, width);
+  PutU32(header, height);
+  PutChunk(png, "IHDR", header + std::string("\x08\x02\0\0\0", 5));
+  PutChunk(png, "IDAT", packed);
+  PutChunk(png, "IEND", "");
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!copied || file == nullptr) return false;
+  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  return std::fclose(file) == 0 && written;
 }
 
 std::string ToUtf8(const std::wstring& text) {
@@ -173,4 +187,73 @@ std::wstring FromUtf8(const std::string& text) {
   std::wstring out(size > 0 ? size - 1 : 0, L'\0');
   if (size > 1) MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], size);
   return out;
+}
+
+DWORD WaitAnsweringMessageBoxes(const Launched& launched, const wchar_t* caption, DWORD timeoutMs,
+                                std::vector<std::wstring>* own, std::vector<std::wstring>* other) {
+  HWND last = nullptr;
+  DWORD code = STILL_ACTIVE;
+  for (const DWORD start = GetTickCount(); (code = WaitForExit(launched, 10)) == STILL_ACTIVE &&
+                                           (timeoutMs == INFINITE || GetTickCount() - start < timeoutMs);) {
+    HWND box = WaitForMessageBox(launched.processId, 0);
+    std::vector<std::wstring>* texts = box != nullptr ? own : other;
+    if (box == nullptr) box = WaitForWindow(0, L"#32770", 0, caption);
+    // A box answered a moment ago may still be on its way out.
+    if (box == nullptr || box == last) continue;
+    if (texts != nullptr) texts->push_back(MessageBoxText(box));
+    AnswerMessageBox(box, IDOK);
+    last = box;
+  }
+  return code;
+}
+
+Answered RunAnswering(const std::wstring& program, const std::wstring& arguments) {
+  Answered answered;
+  Launched launched;
+  if (!StartProgram(program, arguments, &launched)) return answered;
+  answered.exitCode =
+      WaitAnsweringMessageBoxes(launched, kCaption, 120000, &answered.own, &answered.other);
+  CloseLaunched(&launched);
+  if (answered.exitCode == 0) AnswerLateBox(&answered.other);
+  return answered;
+}
+
+void AnswerLateBox(std::vector<std::wstring>* other) {
+  HWND late = IsWow64() && other->empty() ? WaitForWindow(0, L"#32770", 60000, kCaption) : nullptr;
+  if (late == nullptr) return;
+  other->push_back(MessageBoxText(late));
+  AnswerMessageBox(late, IDOK);
+}
+
+// This 32-bit program reaches the 64-bit one through "Sysnative".
+std::wstring WineUninstaller() {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  return std::wstring(windows) + (IsWow64() ? L"\\sysnative" : L"\\system32") + L"\\uninstaller.exe";
+}
+
+UninstallRecord RunUninstaller(const std::wstring& program, const std::wstring& arguments,
+                               int dataAnswer) {
+  const std::wstring uninstall = L"确定要卸载智能岚舟输入平台吗？";
+  const std::wstring data = L"是否同时删除你的词组等数据文件？";
+  UninstallRecord record;
+  Launched launched;
+  if (!StartProgram(program, arguments, &launched)) return record;
+  // Questions until the ending, the one box with only OK, or until the
+  // program ends without one.
+  for (HWND last = nullptr, box = nullptr;; last = box) {
+    box = nullptr;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50)) {
+      box = WaitForWindow(0, L"#32770", 0, kCaption);
+      if ((box != nullptr && box != last) || WaitForExit(launched, 0) != STILL_ACTIVE) break;
+    }
+    if (box == nullptr || box == last) break;
+    const std::wstring text = MessageBoxText(box);
+    record.messages.push_back(text);
+    AnswerMessageBox(box, text == uninstall ? IDYES : text == data ? dataAnswer : IDOK);
+    if (text != uninstall && text != data) break;
+  }
+  record.exitCode = WaitForExit(launched, 30000);
+  CloseLaunched(&launched);
+  return record;
 }

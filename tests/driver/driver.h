@@ -7,52 +7,102 @@
 
 // Drives the installer from outside, as a user or Windows would: starts it,
 // finds its windows and message boxes, reads and answers them, clicks and
-// reads pixels. Everything here works across processes of one prefix.
+// saves what the screen shows. Everything here works across processes of one
+// prefix; the demo and the end-to-end tests share it.
 struct Launched {
   HANDLE process = nullptr;
   DWORD processId = 0;
 };
 
-// Starts `program` with `arguments` (the command line after the program name).
 bool StartProgram(const std::wstring& program, const std::wstring& arguments, Launched* launched);
-// Waits up to `timeoutMs` for the process to end; returns its exit code, or
-// STILL_ACTIVE when it is still running.
+// The exit code, or STILL_ACTIVE while the process runs after `timeoutMs`.
 DWORD WaitForExit(const Launched& launched, DWORD timeoutMs);
 void CloseLaunched(Launched* launched);
-// WaitForExit that meanwhile presses OK on every message box of the process,
-// and of any process when captioned `caption` (boxes of programs it starts);
-// appends "caption: text" of each to `answered` unless that is null.
-DWORD WaitAnsweringMessageBoxes(const Launched& launched, const std::wstring& caption,
-                                DWORD timeoutMs, std::vector<std::wstring>* answered);
 
-// Runs `setup` with "setlzsrf32" and answers OK to its boxes and to those of
-// setupw64.exe, which it starts last on 64-bit Windows and which may speak
-// after it has ended; appends "caption: text" of each to `answered` unless
-// that is null. Returns the installer's exit code, STILL_ACTIVE when it could
-// not start or ran for more than two minutes.
-DWORD InstallSilently(const std::wstring& setup, std::vector<std::wstring>* answered,
-                      const std::wstring& arguments = L"setlzsrf32");
-
-// The first visible top-level window of class `className` that belongs to
-// the process, waited for up to `timeoutMs`; null when none appeared.
-HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs);
-// A message box ("#32770") of the process.
+// A visible top-level window of the process (any process for 0) of the
+// class, and with the caption unless that is empty; null after `timeoutMs`.
+HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs,
+                   const wchar_t* caption = L"");
+// A message box of the process.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
-// A message box of any process, by its caption: for programs that the
-// installer starts itself.
-HWND WaitForMessageBoxTitled(const std::wstring& caption, DWORD timeoutMs);
+// A box of the programs the installer starts (setupw64.exe), by its caption.
+constexpr wchar_t kCaption[] = L"智能岚舟";
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
-// The message text of a message box: its static control with id 0xFFFF.
 std::wstring MessageBoxText(HWND box);
-// Presses a message box button by its command id (IDOK, IDYES, IDNO).
+// Presses a button of a message box by its command id (IDOK, IDYES, IDNO).
 void AnswerMessageBox(HWND box, int commandId);
-
-// Posts a button-down click at client coordinates.
+// Posts a click at client coordinates.
 void ClickAt(HWND window, int x, int y, bool rightButton = false);
 COLORREF PixelAt(HWND window, int x, int y);
+// The window as the screen shows it, with what lies on top, as a PNG file.
+bool SaveWindowPng(HWND window, const std::string& path);
 
-// Converts between the wide texts of windows and UTF-8 for printing.
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
+
+// Presses OK on every box of the process, and of any process when captioned
+// `caption`, until it ends; returns its exit code, STILL_ACTIVE after
+// `timeoutMs`. Keeps the texts of its own boxes and of the others'.
+DWORD WaitAnsweringMessageBoxes(const Launched& launched, const wchar_t* caption, DWORD timeoutMs,
+                                std::vector<std::wstring>* own,
+                                std::vector<std::wstring>* other = nullptr);
+
+// A silent run, two minutes at most, answered so; on 64-bit Windows the box
+// of setupw64.exe, which may come after the installer has ended, waited for.
+struct Answered {
+  DWORD exitCode = STILL_ACTIVE;
+  std::vector<std::wstring> own, other;
+};
+Answered RunAnswering(const std::wstring& program, const std::wstring& arguments);
+// setupw64.exe's box, answered, when `other` holds none yet.
+void AnswerLateBox(std::vector<std::wstring>* other);
+
+// One installation through the wizard, as a user makes it: clicks at the
+// painted buttons, addresses typed, the skin dialog's choices pressed, boxes
+// read and answered.
+constexpr int kConfirmX = 90, kConfirmY = 257;
+constexpr int kExitX = 310, kExitY = 257;
+
+struct TourChoices {
+  int windowModeButton = 107;  // "仿WIN窗口"
+  int skinButton = 111;        // "暖橙釉面"
+  // False when the user keeps the earlier data: no skin dialog comes.
+  bool skinDialog = true;
+};
+
+struct TourRecord {
+  std::vector<std::wstring> messages, otherMessages;  // its own boxes; setupw64.exe's
+  std::wstring skinDialogCaption, nameLineText;
+  std::vector<std::string> pages;
+  DWORD exitCode = STILL_ACTIVE;
+  std::string failure;  // empty when the tour went through
+};
+
+// Told of every page ("0-welcome", "1-addresses", "6-directory",
+// "7-installing", "7-processing", "8-try-it", "9-try-it") and every box.
+class TourObserver {
+ public:
+  virtual ~TourObserver() = default;
+  virtual void Page(const std::string& /*name*/, HWND /*window*/) {}
+  // The button to press.
+  virtual int MessageBox(HWND /*box*/, HWND /*wizard*/) { return IDOK; }
+};
+
+// The visible edit line of the wizard at a client position, waited for.
+HWND EditLineAt(HWND wizard, int x, int y);
+
+TourRecord InstallThroughWizard(const Launched& installer, const TourChoices& choices,
+                                TourObserver& observer);
+
+// The uninstaller as a user meets it: Yes to uninstalling, `dataAnswer` to
+// removing the user's data, OK to the ending. Wine's list of installed
+// programs starts it with "uninstaller --remove lanzqwb".
+std::wstring WineUninstaller();
+struct UninstallRecord {
+  std::vector<std::wstring> messages;
+  DWORD exitCode = STILL_ACTIVE;
+};
+UninstallRecord RunUninstaller(const std::wstring& program, const std::wstring& arguments,
+                               int dataAnswer);

@@ -1,62 +1,53 @@
-#include "wizard_tour.h"
+#include "driver.h"
 
 namespace {
 
-constexpr DWORD kStepTimeoutMs = 15000;
-constexpr DWORD kInstallTimeoutMs = 180000;
-const wchar_t kSkinCaption[] = L"智能岚舟皮肤及窗口模式选择";
-const wchar_t kSkinCaptionTraditional[] = L"智能嵐舟皮膚及窗口模式選擇";
+constexpr DWORD kStepMs = 15000;
 
-// Row colours of the welcome page and of the other pages, at x = 2 (left of
-// every text and picture below the splash).
+// The pages' background at x = 2, left of every text and picture.
 COLORREF WelcomeRow(int y) { return RGB(0, (2 * y - 112) & 0xFF, 250 - 140 * y / 310); }
 COLORREF PageRow(int y) { return RGB(150 * y / 310, 255 * y / 310, 250 - 150 * y / 310); }
 
-struct VisibleLine {
+bool WaitForRow(HWND window, COLORREF (*row)(int)) {
+  for (const DWORD start = GetTickCount(); PixelAt(window, 2, 250) != row(250); Sleep(50)) {
+    if (GetTickCount() - start >= kStepMs) return false;
+  }
+  return true;
+}
+
+struct LineSearch {
   int x, y;
   HWND found;
 };
 
 BOOL CALLBACK MatchLine(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<VisibleLine*>(context);
-  if (!IsWindowVisible(child) || ClassName(child) != L"Edit") return TRUE;
+  auto* line = reinterpret_cast<LineSearch*>(context);
   RECT rect;
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  if (rect.left != search->x || rect.top != search->y) return TRUE;
-  search->found = child;
+  if (!IsWindowVisible(child) || rect.left != line->x || rect.top != line->y) return TRUE;
+  line->found = child;
   return FALSE;
-}
-
-HWND WaitForLine(HWND wizard, int x, int y) {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND line = EditLineAt(wizard, x, y)) return line;
-    Sleep(50);
-  } while (GetTickCount() - start < kStepTimeoutMs);
-  return nullptr;
-}
-
-bool IsSkinDialog(HWND box) {
-  const std::wstring caption = WindowText(box);
-  return caption == kSkinCaption || caption == kSkinCaptionTraditional;
 }
 
 }  // namespace
 
-void MoveAside(HWND dialog, HWND wizard) {
-  RECT dialogFrame, wizardFrame;
-  GetWindowRect(dialog, &dialogFrame);
-  GetWindowRect(wizard, &wizardFrame);
-  SetWindowPos(dialog, nullptr, wizardFrame.left - (dialogFrame.right - dialogFrame.left),
-               wizardFrame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+HWND EditLineAt(HWND wizard, int x, int y) {
+  LineSearch search = {x, y, nullptr};
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < kStepMs; Sleep(50)) {
+    EnumChildWindows(wizard, MatchLine, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) break;
+  }
+  return search.found;
 }
 
 namespace {
 
-void PressButton(HWND dialog, int id) {
-  SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-  Sleep(100);
+void WaitGone(HWND window) {
+  for (const DWORD start = GetTickCount();
+       IsWindow(window) && IsWindowVisible(window) && GetTickCount() - start < 5000;) {
+    Sleep(20);
+  }
 }
 
 class Tour {
@@ -69,11 +60,13 @@ class Tour {
       if (record_.failure.empty()) record_.failure = "the wizard did not go on";
     }
     record_.exitCode = WaitForExit(installer_, 20000);
+    // The try-it page comes once the installation is whole.
+    if (!record_.nameLineText.empty()) AnswerLateBox(&record_.otherMessages);
     return record_;
   }
 
  private:
-  bool Fail(const std::string& why) {
+  bool Fail(const char* why) {
     record_.failure = why;
     return false;
   }
@@ -84,25 +77,20 @@ class Tour {
   }
 
   bool Welcome() {
-    wizard_ = WaitForWindow(installer_.processId, L"installWClass", kStepTimeoutMs);
+    wizard_ = WaitForWindow(installer_.processId, L"installWClass", kStepMs);
     if (wizard_ == nullptr) return Fail("no wizard window");
-    if (!WaitForPixel(wizard_, 2, 250, WelcomeRow(250), kStepTimeoutMs)) {
-      return Fail("the welcome page was not painted");
-    }
+    if (!WaitForRow(wizard_, WelcomeRow)) return Fail("the welcome page was not painted");
     Shown("0-welcome");
     return true;
   }
 
   bool Addresses() {
     ClickAt(wizard_, kConfirmX, kConfirmY);
-    HWND organisation = WaitForLine(wizard_, 130, 165);
-    HWND government = WaitForLine(wizard_, 130, 195);
+    HWND organisation = EditLineAt(wizard_, 130, 165), government = EditLineAt(wizard_, 130, 195);
     if (organisation == nullptr || government == nullptr) return Fail("no address lines");
-    if (!WaitForPixel(wizard_, 2, 250, PageRow(250), kStepTimeoutMs)) {
-      return Fail("the address page was not painted");
-    }
-    SendMessageW(organisation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(choices_.organisationSite.c_str()));
-    SendMessageW(government, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(choices_.governmentSite.c_str()));
+    if (!WaitForRow(wizard_, PageRow)) return Fail("the address page was not painted");
+    SendMessageW(organisation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"www.danwei.example.cn"));
+    SendMessageW(government, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"www.zhengfu.example.gov.cn"));
     Sleep(100);
     Shown("1-addresses");
     return true;
@@ -110,9 +98,8 @@ class Tour {
 
   bool Directory() {
     ClickAt(wizard_, kConfirmX, kConfirmY);
-    pathLine_ = WaitForLine(wizard_, 120, 195);
+    pathLine_ = EditLineAt(wizard_, 120, 195);
     if (pathLine_ == nullptr) return Fail("no path line");
-    // The directory page's embossed title leaves the background at (2, 250).
     Sleep(300);
     Shown("6-directory");
     return true;
@@ -122,12 +109,11 @@ class Tour {
   bool Install() {
     ClickAt(wizard_, kConfirmX, kConfirmY);
     bool dialogDone = false;
-    barSeen_ = false;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kInstallTimeoutMs) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 180000; Sleep(20)) {
       if (WaitForExit(installer_, 0) != STILL_ACTIVE) return true;
       if (HWND box = WaitForMessageBox(installer_.processId, 0)) {
-        if (IsSkinDialog(box)) {
+        const std::wstring caption = WindowText(box);
+        if (caption == L"智能岚舟皮肤及窗口模式选择" || caption == L"智能嵐舟皮膚及窗口模式選擇") {
           ChooseSkin(box);
           dialogDone = true;
         } else {
@@ -135,7 +121,12 @@ class Tour {
         }
         continue;
       }
-      if (HWND other = OtherProgramsBox()) {
+      // A box of a program the installer started, never one of its own
+      // that has just become visible.
+      HWND other = WaitForWindow(0, L"#32770", 0, kCaption);
+      DWORD owner = 0;
+      if (other != nullptr) GetWindowThreadProcessId(other, &owner);
+      if (other != nullptr && owner != installer_.processId) {
         record_.otherMessages.push_back(MessageBoxText(other));
         AnswerMessageBox(other, IDOK);
         Sleep(100);
@@ -146,31 +137,17 @@ class Tour {
         Shown("7-installing");
       }
       if ((dialogDone || !choices_.skinDialog) && TryItPageShown()) return TryIt();
-      Sleep(20);
     }
     return Fail("the installation did not end");
   }
 
-  // A box of a program the installer started (setupw64.exe), never one of
-  // the installer's own that has just become visible.
-  HWND OtherProgramsBox() const {
-    HWND box = WaitForMessageBoxTitled(L"智能岚舟", 0);
-    DWORD owner = 0;
-    if (box != nullptr) GetWindowThreadProcessId(box, &owner);
-    return owner != installer_.processId ? box : nullptr;
-  }
-
   void Answer(HWND box) {
-    const std::wstring text = MessageBoxText(box);
-    record_.messages.push_back(text);
-    const int answer = observer_.MessageBox(box, wizard_);
-    AnswerMessageBox(box, answer);
-    // The same box must not be read twice while it closes.
-    const DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box) && GetTickCount() - start < 5000) Sleep(20);
+    record_.messages.push_back(MessageBoxText(box));
+    AnswerMessageBox(box, observer_.MessageBox(box, wizard_));
+    WaitGone(box);
   }
 
-  // The timer empties the path line, which becomes the name line. A line
+  // The timer empties the path line, which becomes the name line; a line
   // that reads empty because its installer is just ending does not count.
   bool TryItPageShown() const {
     if (!IsWindowVisible(pathLine_) || !WindowText(pathLine_).empty()) return false;
@@ -179,43 +156,42 @@ class Tour {
            WindowText(pathLine_).empty();
   }
 
-  // The empty bar over the path frame, outline and inside, on the directory
-  // page that the installation draws again while it runs.
+  // The empty bar over the path frame, on the directory page that the
+  // installation draws again while it runs.
   bool EmptyBarShown() const {
     return PixelAt(wizard_, 358, 200) == RGB(255, 255, 255) &&
-           PixelAt(wizard_, 31, 192) == RGB(255, 255, 255) &&
-           PixelAt(wizard_, 30, 200) == RGB(0, 0, 0) && PixelAt(wizard_, 200, 217) == RGB(0, 0, 0) &&
-           PixelAt(wizard_, 2, 250) == PageRow(250);
+           PixelAt(wizard_, 30, 200) == RGB(0, 0, 0) && PixelAt(wizard_, 2, 250) == PageRow(250);
   }
 
   void ChooseSkin(HWND dialog) {
     record_.skinDialogCaption = WindowText(dialog);
     Sleep(300);
-    observer_.SkinDialog(dialog);
-    // The installation waits for the dialog: when the bar went by too fast
-    // to be seen, what it drew stays still below the dialog.
+    observer_.Page("7-skin-dialog", dialog);
+    // The installation waits for the dialog: what the bar drew, when it went
+    // by too fast to be seen, stays still below the dialog moved aside.
     if (!barSeen_) {
-      MoveAside(dialog, wizard_);
+      RECT dialogFrame, wizardFrame;
+      GetWindowRect(dialog, &dialogFrame);
+      GetWindowRect(wizard_, &wizardFrame);
+      SetWindowPos(dialog, nullptr, wizardFrame.left - (dialogFrame.right - dialogFrame.left),
+                   wizardFrame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       Sleep(300);
       barSeen_ = true;
       Shown("7-installing");
     }
-    PressButton(dialog, choices_.windowModeButton);
-    PressButton(dialog, choices_.skinButton);
-    PressButton(dialog, 105);
-    const DWORD start = GetTickCount();
-    while (IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < 5000) Sleep(20);
+    for (int button : {choices_.windowModeButton, choices_.skinButton, 105}) {
+      SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+      Sleep(100);
+    }
+    WaitGone(dialog);
     Sleep(300);
     if (!IsWindow(dialog) || !IsWindowVisible(dialog)) Shown("7-processing");
   }
 
-  // Page 8 after 1600 ms: the name line takes input; two clicks on the
-  // confirm button end the installer.
+  // Page 8: the name line takes input; two clicks end the installer.
   bool TryIt() {
     Sleep(300);
-    for (wchar_t c : choices_.name) {
-      SendMessageW(pathLine_, WM_CHAR, c, 1);
-    }
+    for (wchar_t c : std::wstring(L"lanzhu")) SendMessageW(pathLine_, WM_CHAR, c, 1);
     record_.nameLineText = WindowText(pathLine_);
     Shown("8-try-it");
     ClickAt(wizard_, kConfirmX, kConfirmY);
@@ -223,7 +199,7 @@ class Tour {
     if (WaitForMessageBox(installer_.processId, 0) != nullptr) return Fail("one click ended page 8");
     Shown("9-try-it");
     ClickAt(wizard_, kConfirmX, kConfirmY);
-    HWND box = WaitForMessageBox(installer_.processId, kStepTimeoutMs);
+    HWND box = WaitForMessageBox(installer_.processId, kStepMs);
     if (box == nullptr) return Fail("no closing message");
     Answer(box);
     return true;
@@ -239,21 +215,6 @@ class Tour {
 };
 
 }  // namespace
-
-HWND EditLineAt(HWND wizard, int x, int y) {
-  VisibleLine search = {x, y, nullptr};
-  EnumChildWindows(wizard, MatchLine, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-bool WaitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    if (PixelAt(window, x, y) == colour) return true;
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs);
-  return false;
-}
 
 TourRecord InstallThroughWizard(const Launched& installer, const TourChoices& choices,
                                 TourObserver& observer) {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cwchar>
 
 #include "registry_snapshot.h"
@@ -13,9 +12,9 @@ namespace {
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 
 std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], size, nullptr, nullptr);
+  std::string out(4 * text.size(), '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                 static_cast<int>(out.size()), nullptr, nullptr));
   return out;
 }
 
@@ -35,53 +34,30 @@ void AddFiles(const std::wstring& dir, PrefixState* state) {
   FindClose(search);
 }
 
-// Texts as text, "|" for each NUL; everything else in hexadecimal.
-std::string ValueText(const SavedValue& value) {
-  std::string text = std::to_string(value.type) + ":";
-  if (value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ) {
-    std::wstring wide(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2);
-    std::replace(wide.begin(), wide.end(), L'\0', L'|');
-    return text + Utf8(wide);
-  }
-  for (unsigned char byte : value.data) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02x", byte);
-    text += digits;
-  }
-  return text;
-}
-
-// Left out: COM's registrations, most of the registry and nothing an
-// installation of this product writes, and Wine's own settings, which Wine
-// changes as programs run.
-bool IsLeftOut(const std::wstring& path) {
-  const std::size_t wine = path.rfind(L"\\Software\\Wine");
-  return path == L"HKLM\\Software\\Classes" || path == L"HKLM\\Software\\Wow6432Node\\Classes" ||
-         (path.rfind(L"HKU\\", 0) == 0 && wine != std::wstring::npos && wine + 14 == path.size());
-}
-
+// COM's registrations, which no installation of this product writes, and
+// Wine's own settings, which Wine changes as programs run, are left out.
 void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
   state->insert("key " + Utf8(path));
   for (const SavedValue& value : KeyValues(key)) {
-    state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " + ValueText(value));
+    std::string text = std::to_string(value.type) + ":";
+    if (value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ) {
+      text += Utf8(std::wstring(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2));
+    } else {
+      for (unsigned char byte : value.data) text += "0123456789abcdef"[byte >> 4], text += "0123456789abcdef"[byte & 15];
+    }
+    state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " + text);
   }
   for (const std::wstring& name : SubkeyNames(key)) {
+    const std::wstring sub = path + L"\\" + name;
     HKEY subkey;
-    if (IsLeftOut(path + L"\\" + name) ||
+    if (sub == L"HKLM\\Software\\Classes" || sub == L"HKLM\\Software\\Wow6432Node\\Classes" ||
+        (sub.rfind(L"HKU\\", 0) == 0 && sub.size() > 14 && sub.compare(sub.size() - 14, 14, L"\\Software\\Wine") == 0) ||
         RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
       continue;
     }
-    AddKey(subkey, path + L"\\" + name, state);
+    AddKey(subkey, sub, state);
     RegCloseKey(subkey);
   }
-}
-
-void AddRegistry(HKEY root, const std::wstring& rootName, const wchar_t* path, PrefixState* state) {
-  HKEY key;
-  // The 64-bit view shows the 32-bit one too, as its Wow6432Node.
-  if (RegOpenKeyExW(root, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) return;
-  AddKey(key, rootName + (path[0] != L'\0' ? L"\\" : L"") + path, state);
-  RegCloseKey(key);
 }
 
 }  // namespace
@@ -93,11 +69,18 @@ PrefixState CapturePrefixState() {
   const BOOL redirected = Wow64DisableWow64FsRedirection(&redirection);
   AddFiles(L"C:", &state);
   if (redirected) Wow64RevertWow64FsRedirection(redirection);
-  AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM", L"Software", &state);
-  AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM", L"System\\CurrentControlSet\\Control\\Keyboard Layouts",
-              &state);
-  AddRegistry(HKEY_LOCAL_MACHINE, L"HKLM", kSessionManager, &state);
-  AddRegistry(HKEY_USERS, L"HKU", L"", &state);
+  const std::pair<HKEY, const wchar_t*> roots[] = {
+      {HKEY_LOCAL_MACHINE, L"Software"},
+      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Keyboard Layouts"},
+      {HKEY_LOCAL_MACHINE, kSessionManager},
+      {HKEY_USERS, L""}};
+  for (const auto& [root, path] : roots) {
+    HKEY key;
+    // The 64-bit view shows the 32-bit one too, as its Wow6432Node.
+    if (RegOpenKeyExW(root, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) continue;
+    AddKey(key, std::wstring(root == HKEY_USERS ? L"HKU" : L"HKLM\\") + path, &state);
+    RegCloseKey(key);
+  }
   return state;
 }
 
@@ -112,8 +95,7 @@ std::vector<std::string> PendingDeletions() {
     // Pairs of a file and its new name, empty when the file goes.
     std::wstring list(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2);
     list.append(2, L'\0');
-    const wchar_t* name = list.c_str();
-    while (*name != L'\0') {
+    for (const wchar_t* name = list.c_str(); *name != L'\0';) {
       const wchar_t* target = name + wcslen(name) + 1;
       if (*target == L'\0') paths.push_back(Utf8(name + (wcsncmp(name, L"\\??\\", 4) == 0 ? 4 : 0)));
       name = target + wcslen(target) + 1;
@@ -124,28 +106,26 @@ std::vector<std::string> PendingDeletions() {
 }
 
 PrefixState AfterRestart(PrefixState state) {
-  const std::vector<std::string> pending = PendingDeletions();
-  const auto deleted = [&](const std::string& line, const std::string& kind) {
-    return std::any_of(pending.begin(), pending.end(), [&](const std::string& path) {
-      const std::string named = kind + path;
-      return _strnicmp(line.c_str(), named.c_str(), named.size()) == 0 &&
-             (line.size() == named.size() || line[named.size()] == ' ');
-    });
-  };
-  // A directory goes only when nothing is left in it.
-  const auto holdsSomething = [&](const std::string& dir) {
-    return std::any_of(state.begin(), state.end(), [&](const std::string& line) {
-      return line.rfind("file " + dir + "\\", 0) == 0 || line.rfind("dir " + dir + "\\", 0) == 0;
-    });
-  };
-  for (const char* kind : {"file ", "dir "}) {
+  for (const std::string& path : PendingDeletions()) {
     for (auto line = state.begin(); line != state.end();) {
-      const bool gone =
-          deleted(*line, kind) && (kind[0] == 'f' || !holdsSomething(line->substr(4)));
-      line = gone || line->find(" : PendingFileRenameOperations = ") != std::string::npos
-                 ? state.erase(line)
-                 : std::next(line);
+      const bool file = line->size() > path.size() + 5 && line->compare(0, 5, "file ") == 0 &&
+                        _strnicmp(line->c_str() + 5, path.c_str(), path.size()) == 0 &&
+                        (*line)[5 + path.size()] == ' ';
+      line = file ? state.erase(line) : std::next(line);
     }
+    // A folder goes only when nothing is left in it.
+    const auto folder = std::find_if(state.begin(), state.end(), [&](const std::string& line) {
+      return _stricmp(line.c_str(), ("dir " + path).c_str()) == 0;
+    });
+    if (folder != state.end() && !std::any_of(state.begin(), state.end(), [&](const std::string& line) {
+          return line.find(folder->substr(4) + "\\") != std::string::npos;
+        })) {
+      state.erase(folder);
+    }
+  }
+  for (auto line = state.begin(); line != state.end();) {
+    line = line->find(" : PendingFileRenameOperations = ") != std::string::npos ? state.erase(line)
+                                                                                 : std::next(line);
   }
   return state;
 }
