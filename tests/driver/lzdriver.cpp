@@ -1,6 +1,4 @@
 // The driver's command line, for the demo and for poking at a prefix:
-//   lzdriver show PROGRAM [ARGS...]    start it, report its window, close it
-//                                      (left open with LANZ_DEMO_KEEP_OPEN=1)
 //   lzdriver records                   print the recorded installation directory
 //                                      and what an installation left there
 //   lzdriver tour PROGRAM DIR          install through the wizard, a screenshot
@@ -11,8 +9,6 @@
 //   lzdriver uninstall                 uninstall from Wine's list of programs,
 //                                      keeping the user's data; what is left
 #include <windows.h>
-
-#include <cstdlib>
 
 #include "driver.h"
 #include "prefix_state.h"
@@ -61,24 +57,6 @@ int Summary() {
   const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\lanzqwb";
   Print("uninstall entry lanzqwb: " + ToUtf8(ReadTextW(HKEY_LOCAL_MACHINE, kUninstall, L"DisplayName")) +
         "\nstart-up entry lzlzsjgl: " + ToUtf8(StartUpValue()) + "\n");
-  return 0;
-}
-
-int Show(int argc, wchar_t** argv) {
-  std::wstring arguments;
-  for (int i = 3; i < argc; ++i) arguments += (i > 3 ? L" " : L"") + std::wstring(argv[i]);
-  Launched launched;
-  if (!StartProgram(argv[2], arguments, &launched)) return 1;
-  if (HWND window = WaitForWindow(launched.processId, L"installWClass", 15000)) {
-    Print("window \"" + ToUtf8(WindowText(window)) + "\"\n");
-    const char* keep = std::getenv("LANZ_DEMO_KEEP_OPEN");
-    if (keep == nullptr || keep[0] != '1') PostMessageW(window, WM_CLOSE, 0, 0);
-  } else if (HWND box = WaitForMessageBox(launched.processId, 1000)) {
-    Print("message: " + ToUtf8(MessageBoxText(box)) + "\n");
-    AnswerMessageBox(box, IDOK);
-  }
-  Print("exit code " + std::to_string(WaitForExit(launched, INFINITE)) + "\n");
-  CloseLaunched(&launched);
   return 0;
 }
 
@@ -146,7 +124,6 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const std::wstring command = argc >= 2 ? argv[1] : L"";
-  if (argc >= 3 && command == L"show") return Show(argc, argv);
   if (argc == 2 && command == L"records") return Summary();
   if (argc == 4 && command == L"tour") return Tour(argv[2], ToUtf8(argv[3]), false);
   if (argc == 3 && command == L"reinstall-keeping") return ReinstallKeeping(argv[2]);
@@ -159,7 +136,7 @@ int main() {
     Summary();
     return answered.exitCode == 0 ? 0 : 1;
   }
-  Print("usage: lzdriver show PROGRAM [ARGS...] | records | tour PROGRAM DIR"
+  Print("usage: lzdriver records | tour PROGRAM DIR"
         " | install-silent PROGRAM | reinstall-keeping PROGRAM | uninstall\n");
   return 2;
 }

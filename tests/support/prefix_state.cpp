@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "registry_snapshot.h"
-
 namespace {
 
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
@@ -16,6 +14,28 @@ std::string Utf8(const std::wstring& text) {
   out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
                                  static_cast<int>(out.size()), nullptr, nullptr));
   return out;
+}
+
+struct Value {
+  std::wstring name;
+  DWORD type;
+  std::string data;
+};
+
+// Every value of an open key, exactly as stored.
+std::vector<Value> Values(HKEY key) {
+  std::vector<Value> values;
+  std::wstring name(16384, L'\0');
+  DWORD nameSize = 16384, type = 0, size = 0;
+  for (DWORD index = 0; RegEnumValueW(key, index, &name[0], &nameSize, nullptr, &type, nullptr, &size) ==
+                        ERROR_SUCCESS;
+       ++index, nameSize = 16384) {
+    std::string data(size + 1, '\0');
+    nameSize = 16384;
+    RegEnumValueW(key, index, &name[0], &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+    values.push_back({name.substr(0, nameSize), type, data.substr(0, size)});
+  }
+  return values;
 }
 
 void AddFiles(const std::wstring& dir, PrefixState* state) {
@@ -38,7 +58,7 @@ void AddFiles(const std::wstring& dir, PrefixState* state) {
 // Wine's own settings, which Wine changes as programs run, are left out.
 void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
   state->insert("key " + Utf8(path));
-  for (const SavedValue& value : KeyValues(key)) {
+  for (const Value& value : Values(key)) {
     std::string text = std::to_string(value.type) + ":";
     if (value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ) {
       text += Utf8(std::wstring(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2));
@@ -47,12 +67,15 @@ void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
     }
     state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " + text);
   }
-  for (const std::wstring& name : SubkeyNames(key)) {
+  wchar_t name[256];
+  for (DWORD index = 0, size = 256;
+       RegEnumKeyExW(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++index, size = 256) {
     const std::wstring sub = path + L"\\" + name;
     HKEY subkey;
     if (sub == L"HKLM\\Software\\Classes" || sub == L"HKLM\\Software\\Wow6432Node\\Classes" ||
         (sub.rfind(L"HKU\\", 0) == 0 && sub.size() > 14 && sub.compare(sub.size() - 14, 14, L"\\Software\\Wine") == 0) ||
-        RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
+        RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) {
       continue;
     }
     AddKey(subkey, sub, state);
@@ -90,7 +113,7 @@ std::vector<std::string> PendingDeletions() {
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return paths;
   }
-  for (const SavedValue& value : KeyValues(key)) {
+  for (const Value& value : Values(key)) {
     if (value.name != L"PendingFileRenameOperations") continue;
     // Pairs of a file and its new name, empty when the file goes.
     std::wstring list(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2);

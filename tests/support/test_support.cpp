@@ -1,7 +1,5 @@
 #include "test_support.h"
 
-#include <sddl.h>
-
 #include "core/container_walk.h"
 #include "core/entry_stream.h"
 
@@ -104,16 +102,6 @@ bool WritePathValue(const std::string& bytes, DWORD type) {
   return ok;
 }
 
-void DeletePathKey(REGSAM view) {
-  HKEY software;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | view, &software) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  RegDeleteKeyA(software, "lanzwb");
-  RegCloseKey(software);
-}
-
 std::vector<std::wstring> KeyboardLayoutKeys() {
   const std::wstring parent = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
   std::vector<std::wstring> keys;
@@ -136,8 +124,8 @@ std::vector<std::wstring> KeyboardLayoutKeys() {
 
 void ClearInstallDirRecords() {
   RemoveFile(WindowsDir() + "\\lanzpath.lzh");
-  DeletePathKey(KEY_WOW64_32KEY);
-  DeletePathKey(KEY_WOW64_64KEY);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", KEY_WOW64_32KEY, 0);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", KEY_WOW64_64KEY, 0);
   for (const char* letter = "gfedc"; *letter != '\0'; ++letter) {
     RemoveFile(std::string(1, *letter) + ":\\lanzhu\\lanzpath.lzh");
   }
@@ -239,15 +227,4 @@ std::string StampedModule(std::string bytes) {
   while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
   return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got "
                                        << actual.size() << ", first difference at " << at;
-}
-
-void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl) {
-  PSECURITY_DESCRIPTOR security = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddlDacl, SDDL_REVISION_1,
-                                                                   &security, nullptr));
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key));
-  EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security));
-  RegCloseKey(key);
-  LocalFree(security);
 }

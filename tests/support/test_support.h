@@ -29,7 +29,6 @@ std::string SystemDir();
 // (`view` KEY_WOW64_32KEY or KEY_WOW64_64KEY), without one stored terminator.
 bool ReadPathValue(std::string* bytes, REGSAM view = KEY_WOW64_32KEY);
 bool WritePathValue(const std::string& bytes, DWORD type = REG_SZ);
-void DeletePathKey(REGSAM view = KEY_WOW64_32KEY);
 
 // A REG_SZ value as text; "(no key)", "(no value)" or "(not REG_SZ)" else.
 std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
@@ -66,7 +65,3 @@ std::string StampedModule(std::string bytes);
 // Compares file contents and says only how they differ (sizes, first
 // differing offset), never printing the bytes themselves.
 ::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual);
-
-// Replaces the permissions of a registry key by a DACL in SDDL, as an
-// administrator can; Wine enforces them when a key is opened.
-void AllowOnly(HKEY root, const std::string& path, const char* sddlDacl);

@@ -1,5 +1,7 @@
 // The IME's registration in the prefix's registry, its preload lists, the
 // system entries, and the file passes that place its module.
+#include <shlwapi.h>
+
 #include <cstring>
 #include <utility>
 
@@ -12,7 +14,6 @@
 #include "system/seams.h"
 #include "system/state.h"
 #include "system/system_entries.h"
-#include "registry_snapshot.h"
 #include "test_support.h"
 
 namespace {
@@ -48,7 +49,7 @@ std::wstring LayoutValue(const std::string& id, const wchar_t* name) {
 
 // A preload list, read as "place=id " for each place that holds one.
 void SetPreload(HKEY root, const std::string& layout, const std::vector<std::string>& ids) {
-  DeleteKeyTree(root, layout + "\\preload");
+  SHDeleteKeyA(root, (layout + "\\preload").c_str());
   for (std::size_t i = 0; i < ids.size(); ++i) {
     WriteTextW(root, Wide(layout + "\\preload"), std::to_wstring(i + 1).c_str(), Wide(ids[i]));
   }
@@ -96,7 +97,7 @@ TEST_F(ImeRegistry, TheRegistryWayWritesTheNextLayoutEntryAndListsIt) {
   EXPECT_TRUE(Messages.empty());
 
   // With no id left above the highest one, nothing is written.
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, kLayouts + "E0010804");
+  SHDeleteKeyA(HKEY_LOCAL_MACHINE, (kLayouts + "E0010804").c_str());
   AddLayout("FFFF0804", L"其他输入法");
   const std::size_t layouts = KeyboardLayoutKeys().size();
   RegisterIme();
