@@ -1,14 +1,70 @@
-// The container: its bytes, the walk over them, the entry streams, the
-// checksum texts and which names extraction may write.
-#include "container_builder.h"
+// The container: its bytes, the walk over them, the checksum texts and
+// which names extraction may write.
 #include "core/checksum_text.h"
+#include "core/container_format.h"
+#include "core/container_walk.h"
+#include "core/entry_stream.h"
 #include "core/extraction_plan.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
 namespace {
 
-const Bytes kHello = ToBytes("hello, container");
+// Containers built in memory with the product's own encoders, so the tests
+// walk real bytes and then damage them. Names are kept whole up to their
+// field, longer than the writers allow.
+using Bytes = std::vector<std::uint8_t>;
+
+class ContainerBuilder {
+ public:
+  ContainerBuilder& Add(const std::string& name, const std::string& data,
+                        const std::string& checksum = "0123456789ABCDEF0123456789ABCDEF") {
+    Bytes stream(CompressionRoom(data.size()));
+    stream.resize(CompressEntry(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
+                                stream.data(), stream.size()));
+    EntryHeader entry{{}, {}, static_cast<std::uint32_t>(stream.size())};
+    std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
+    std::memcpy(entry.checksum, checksum.data(), std::min(checksum.size(), sizeof entry.checksum));
+    std::uint8_t bytes[kEntryHeaderSize];
+    EncodeEntryHeader(entry, bytes);
+    entries_.insert(entries_.end(), bytes, bytes + sizeof bytes);
+    entries_.insert(entries_.end(), stream.begin(), stream.end());
+    CountAppendedEntry(header_, entry.compressedSize);
+    return *this;
+  }
+
+  Bytes Build() const {
+    std::uint8_t bytes[kContainerHeaderSize];
+    EncodeContainerHeader(header_, bytes);
+    Bytes out(bytes, bytes + sizeof bytes);
+    out.insert(out.end(), entries_.begin(), entries_.end());
+    return out;
+  }
+
+ private:
+  ContainerHeader header_ = EmptyContainerHeader(ContainerFormat::Checksummed);
+  Bytes entries_;
+};
+
+// Every entry a walk yields, and how the walk ended.
+struct WalkResult {
+  std::vector<ContainerEntry> entries;
+  ContainerWalk walk;
+};
+
+WalkResult WalkAll(const Bytes& container) {
+  WalkResult result{{}, StartWalk(container.data(), container.size())};
+  ContainerEntry entry{};
+  while (NextEntry(result.walk, entry)) result.entries.push_back(entry);
+  return result;
+}
+
+const std::string kHello = "hello, container";
 
 TEST(ContainerFormat, HeadersAreLittleEndianAndTheTotalCountsEveryHeader) {
   ContainerHeader header = EmptyContainerHeader(ContainerFormat::Checksummed);
@@ -32,7 +88,7 @@ TEST(ContainerFormat, HeadersAreLittleEndianAndTheTotalCountsEveryHeader) {
 }
 
 TEST(ContainerWalk, WalksBothFormatsByMagicByteOneUntilTheCountOrABadTag) {
-  Bytes container = ContainerBuilder(ContainerFormat::Checksummed)
+  Bytes container = ContainerBuilder()
                         .Add("lanzpyck.lz1", kHello, "D41D8CD98F00B204E9800998ECF8427E")
                         .Add("b", {})
                         .Build();
@@ -53,13 +109,10 @@ TEST(ContainerWalk, WalksBothFormatsByMagicByteOneUntilTheCountOrABadTag) {
   EXPECT_TRUE(result.walk.endedEarly);
   container[1] = 'Z';  // now 20-byte headers over the 56-byte ones
   EXPECT_EQ(ContainerFormat::Plain, WalkAll(container).walk.format);
-  const Bytes plain = ContainerBuilder(ContainerFormat::Plain).Add("skin1.bmp", kHello).Build();
-  EXPECT_STREQ("skin1.bmp", WalkAll(plain).entries.at(0).name);
 }
 
 TEST(ContainerWalk, NeverReadsPastTheLength) {
-  const Bytes container =
-      ContainerBuilder(ContainerFormat::Checksummed).Add("a", kHello).Add("b", kHello).Build();
+  const Bytes container = ContainerBuilder().Add("a", kHello).Add("b", kHello).Build();
   // Every cut: the entries wholly inside are walked and the walk ends early.
   for (std::size_t cut = 0; cut < container.size(); ++cut) {
     const WalkResult result = WalkAll(Bytes(container.begin(), container.begin() + cut));
@@ -82,20 +135,6 @@ TEST(ContainerWalk, NeverReadsPastTheLength) {
   EXPECT_FALSE(entry.nameTerminated);
   EXPECT_EQ(std::string(kEntryNameField, 'N'), entry.name);
   EXPECT_EQ(std::string(kChecksumTextSize, 'N'), entry.checksum);
-}
-
-TEST(EntryStream, InflatesUpToTheTwoMebibyteLimitOnly) {
-  std::string text;
-  while (text.size() <= kInflateLimit) text += "lanz pinyin wubi ci zu ";
-  Bytes out(kInflateLimit + 4096);
-  std::size_t length = 0;
-  for (std::size_t size : {kInflateLimit, kInflateLimit + 1}) {
-    const Bytes stream = Compressed(ToBytes(text.substr(0, size)));
-    const auto streamLength = static_cast<std::uint32_t>(stream.size());
-    EXPECT_EQ(size == kInflateLimit,
-              InflateEntry(stream.data(), streamLength, out.data(), out.size(), length));
-  }
-  EXPECT_EQ(text.substr(0, kInflateLimit), std::string(out.begin(), out.begin() + kInflateLimit));
 }
 
 TEST(ChecksumText, IsUpperCaseHexThenTwoNuls) {

