@@ -2,6 +2,7 @@
 // build makes one fuzzer of each reader below, chosen by LANZ_READER.
 
 #include "core/bmp_picture.h"
+#include "core/container_format.h"
 #include "core/entry_stream.h"
 #include "core/extraction_plan.h"
 #include "core/install_dir_rules.h"
@@ -17,10 +18,6 @@ namespace {
 
 void Check(bool holds) {
   if (!holds) std::abort();
-}
-
-std::uint32_t U32(const std::uint8_t* at) {
-  return at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
 // A believed record is a directory the path page accepts, ending in its
@@ -116,8 +113,9 @@ inline void bmp_header(const std::uint8_t* data, std::size_t size) {
   BmpPicture picture;
   if (!ReadBmpPicture(data, size, &picture)) return;
   const unsigned bits = data[28] | data[29] << 8;
-  const std::uint64_t colours = U32(data + 46) != 0 ? U32(data + 46) : bits <= 8 ? 1u << bits : 0;
-  Check(14 + std::uint64_t{U32(data + 14)} + 4 * colours <= picture.bitsOffset &&
+  const std::uint64_t used = ReadU32le(data + 46);
+  const std::uint64_t colours = used != 0 ? used : bits <= 8 ? 1u << bits : 0;
+  Check(14 + std::uint64_t{ReadU32le(data + 14)} + 4 * colours <= picture.bitsOffset &&
         picture.bitsOffset + (std::uint64_t{picture.width} * bits + 31) / 32 * 4 * picture.height <=
             size);
   DrawArea source{73, 90, 400, 190}, destination = source;
