@@ -15,39 +15,30 @@
 
 namespace {
 
-// Containers built in memory with the product's own encoders, so the tests
-// walk real bytes and then damage them.
 using Bytes = std::vector<std::uint8_t>;
 
-class ContainerBuilder {
- public:
-  ContainerBuilder& Add(const std::string& name, const std::string& data) {
+// A container of the named texts, made with the product's own encoders, so
+// the tests walk real bytes and then damage them.
+Bytes Container(const std::vector<std::pair<std::string, std::string>>& files) {
+  ContainerHeader header = EmptyContainerHeader(ContainerFormat::Checksummed);
+  std::uint8_t bytes[kEntryHeaderSize];
+  Bytes out(kContainerHeaderSize);
+  for (const auto& [name, data] : files) {
     Bytes stream(CompressionRoom(data.size()));
     stream.resize(CompressEntry(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
                                 stream.data(), stream.size()));
-    EntryHeader entry{{}, "D41D8CD98F00B204E9800998ECF8427E",
-                      static_cast<std::uint32_t>(stream.size())};
-    std::memcpy(entry.name, name.data(), std::min(name.size(), sizeof entry.name));
-    std::uint8_t bytes[kEntryHeaderSize];
+    EntryHeader entry{{}, "D41D8CD98F00B204E9800998ECF8427E", std::uint32_t(stream.size())};
+    std::memcpy(entry.name, name.data(), name.size());  // the tests' names are short
     EncodeEntryHeader(entry, bytes);
-    entries_.insert(entries_.end(), bytes, bytes + sizeof bytes);
-    entries_.insert(entries_.end(), stream.begin(), stream.end());
-    CountAppendedEntry(header_, entry.compressedSize);
-    return *this;
+    out.insert(out.end(), bytes, bytes + sizeof bytes);
+    out.insert(out.end(), stream.begin(), stream.end());
+    CountAppendedEntry(header, entry.compressedSize);
   }
-
-  Bytes Build() const {
-    std::uint8_t bytes[kContainerHeaderSize];
-    EncodeContainerHeader(header_, bytes);
-    Bytes out(bytes, bytes + sizeof bytes);
-    out.insert(out.end(), entries_.begin(), entries_.end());
-    return out;
-  }
-
- private:
-  ContainerHeader header_ = EmptyContainerHeader(ContainerFormat::Checksummed);
-  Bytes entries_;
-};
+  std::uint8_t head[kContainerHeaderSize];
+  EncodeContainerHeader(header, head);
+  std::copy(head, head + sizeof head, out.begin());
+  return out;
+}
 
 // Every entry a walk yields, and how the walk ended.
 struct WalkResult {
@@ -86,7 +77,7 @@ TEST(ContainerFormat, HeadersAreLittleEndianAndTheTotalCountsEveryHeader) {
 }
 
 TEST(ContainerWalk, WalksBothFormatsByMagicByteOneUntilTheCountOrABadTag) {
-  Bytes container = ContainerBuilder().Add("lanzpyck.lz1", kHello).Add("b", "").Build();
+  Bytes container = Container({{"lanzpyck.lz1", kHello}, {"b", ""}});
   container.insert(container.end(), {0, 0, 0, 0});  // the shipped payload's spare bytes
   WalkResult result = WalkAll(container);
   EXPECT_FALSE(result.walk.endedEarly);
@@ -107,7 +98,7 @@ TEST(ContainerWalk, WalksBothFormatsByMagicByteOneUntilTheCountOrABadTag) {
 }
 
 TEST(ContainerWalk, NeverReadsPastTheLength) {
-  const Bytes container = ContainerBuilder().Add("a", kHello).Add("b", kHello).Build();
+  const Bytes container = Container({{"a", kHello}, {"b", kHello}});
   // Every cut: the entries wholly inside are walked and the walk ends early.
   for (std::size_t cut = 0; cut < container.size(); ++cut) {
     const WalkResult result = WalkAll(Bytes(container.begin(), container.begin() + cut));
