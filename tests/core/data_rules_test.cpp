@@ -96,8 +96,6 @@ TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
     ReportCheck failing;
     const char* codes;
   } cases[] = {
-      {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzh", whole}, {"lanzhu4.ime", whole}},
-       ReportCheck::None, "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--1400;FR3--1400;"},
       // Score 11: the directory carries an attribute besides the directory bit.
       {11, 79, {}, ReportCheck::Directory, "path--c:\\lanzhu2\\--11;"},
       {14, 73, {}, ReportCheck::FileCount, "path--c:\\lanzhu2\\--14;F--73;"},
