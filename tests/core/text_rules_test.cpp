@@ -1,6 +1,5 @@
-// Readers of texts and bytes others write: keywords, key=value texts and
-// the address file, the splash picture's draws (its header check is left to
-// its fuzzer) and the version stamp.
+// Readers of texts and bytes others write: keywords, key=value texts, the
+// address file, the splash picture's draws and the version stamp.
 #include "core/bmp_picture.h"
 #include "core/key_value.h"
 #include "core/text_match.h"
@@ -66,7 +65,6 @@ TEST(PictureClipping, SourceIsCutToThePictureAndTheDestinationToTheLimits) {
     DrawArea destination, source;
     const char* clipped;  // destination, source
   } cases[] = {
-      // The welcome page's splash: drawn unchanged.
       {401, 310, {0, 0, 400, 190}, {0, 0, 400, 190}, "0,0,400,190 0,0,400,190"},
       // The destination keeps its size: the stretch does the rest.
       {100, 50, {0, 0, 400, 190}, {60, 30, 400, 190}, "0,0,400,190 60,30,40,20"},
