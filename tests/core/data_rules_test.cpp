@@ -1,9 +1,7 @@
 // What the installer writes and checks of the user's data and the system:
-// the settings record, the backup list, the report's checks, the layout ids
-// and the message that names programs using the IME.
+// the settings record, the backup list, the report's checks and the layout ids.
 #include "core/backup_list.h"
 #include "core/layout_ids.h"
-#include "core/program_list.h"
 #include "core/report_rules.h"
 #include "core/settings_record.h"
 
@@ -98,8 +96,6 @@ TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
     ReportCheck failing;
     const char* codes;
   } cases[] = {
-      {14, 79, {{"lanzcyzk.lzh", whole}, {"lanzpyck.lzh", whole}, {"lanzhu4.ime", whole}},
-       ReportCheck::None, "path--c:\\lanzhu2\\--14;F--79;FR1--1400;FR2--1400;FR3--1400;"},
       // Score 11: the directory carries an attribute besides the directory bit.
       {11, 79, {}, ReportCheck::Directory, "path--c:\\lanzhu2\\--11;"},
       {14, 73, {}, ReportCheck::FileCount, "path--c:\\lanzhu2\\--14;F--73;"},
@@ -119,13 +115,6 @@ TEST(ReportChecks, TheFirstFailingCheckEndsTheCheckingAndItsCodeLine) {
                                            codes, sizeof codes)) << c.codes;
     EXPECT_STREQ(c.codes, codes);
   }
-  // A directory's code that does not fit is left out whole; the others follow.
-  std::map<std::string, int> probes = cases[0].probes;
-  char codes[64];
-  const std::string longDir = "c:\\" + std::string(195, 'd') + "\\";
-  EXPECT_EQ(ReportCheck::None,
-            FirstFailingCheck(longDir.c_str(), 14, 79, Probe, &probes, codes, sizeof codes));
-  EXPECT_STREQ("F--79;FR1--1400;FR2--1400;FR3--1400;", codes);
 }
 
 TEST(NextLayoutId, CountsUpToAFreeIdInItsLanguageAndNeverWraps) {
@@ -136,13 +125,11 @@ TEST(NextLayoutId, CountsUpToAFreeIdInItsLanguageAndNeverWraps) {
     const char* id;  // "": no free id
   } cases[] = {
       {0, false, {}, "E0010804"}, {0, true, {}, "E0010404"},
-      {0x00000409, false, {}, "E0010804"},  // ordinary layouts stay below the floor
       // Another language's highest id keeps its number but takes ours.
       {0xE0220404, false, {}, "E0230804"},
       // A key without a layout text still holds its name, in either case.
       {0xE0200804, false, {"e0210804", "E0220804"}, "E0230804"},
       {0xFFFE0804, false, {}, "FFFF0804"}, {0xFFFF0404, true, {}, ""},
-      {0xFFFE0404, true, {"FFFF0404"}, ""},
   };
   for (const auto& c : cases) {
     char id[kLayoutIdSize] = "x";
@@ -162,27 +149,6 @@ TEST(PromoteToSecondPlace, MovesTheImeUpAndTheOthersDownOnePlace) {
   EXPECT_EQ((List{"p", "s", "q", "r", "t"}), promoted({"p", "q", "r", "s", "t"}, 4));
   EXPECT_EQ((List{"p", "q", "r"}), promoted({"p", "q", "r"}, 2));
   EXPECT_EQ((List{"p", "q", "r"}), promoted({"p", "q", "r"}, 7));
-}
-
-TEST(ProgramMessage, StaysInItsBufferLeavingOutWholeLinesThatDoNotFit) {
-  const std::u16string title(199, u'x');
-  for (std::size_t capacity : {std::size_t{0}, kMinProgramMessage - 1, std::size_t{1000}}) {
-    std::vector<char16_t> buffer(capacity + 16, u'#');
-    ProgramMessage message;
-    StartProgramMessage(message, buffer.data(), capacity);
-    for (int i = 0; i < 1000; ++i) AddProgram(message, i == 0 ? nullptr : title.c_str());
-    FinishProgramMessage(message);
-    EXPECT_EQ(std::u16string(16, u'#'), std::u16string(buffer.end() - 16, buffer.end()));
-    const std::u16string text = capacity > 0 ? buffer.data() : u"";
-    EXPECT_EQ(capacity < kMinProgramMessage, text.empty());
-    if (text.empty()) continue;
-    // The room is used up to less than two lines, and a window without owner has none.
-    EXPECT_GT(text.size() + 2 * 210, capacity);
-    EXPECT_NE(std::u16string::npos, text.find(u"下列 1000 个软件"));
-    EXPECT_NE(std::u16string::npos, text.find(u"\u3000\u30002：" + title + u"\r\n\u3000\u30003："));
-    EXPECT_EQ(u"x\r\n\r\n\r\n请关闭使上述软件后再继续安装！\r\n如无法关闭，则请重新启动机器后立即安装！",
-              text.substr(text.find(u"x\r\n\r\n")));
-  }
 }
 
 }  // namespace

@@ -28,14 +28,10 @@ struct DirCase {
 };
 
 const DirCase kDirCases[] = {
-    {"c:\\lanzhu2\\", true, 1, true, "c:\\lanzhu2\\"},
-    {"D:\\ab", true, 1, false, "D:\\ab\\"},
-    {"", true, 0, false, "\\"},
-    {"1:\\digit\\", true, 0, false, "1:\\digit\\"},
-    {"c:\\ab\\cd", true, 0, false, "c:\\ab\\cd\\"},
-    {"c:\\..\\", true, 0, false, "c:\\..\\"},
-    {"c:\\a/..\\", true, 0, false, "c:\\a/..\\"},
-    {"c:\\a\tb\\", true, 0, false, "c:\\a\tb\\"},
+    {"c:\\lanzhu2\\", true, 1, true, "c:\\lanzhu2\\"}, {"D:\\ab", true, 1, false, "D:\\ab\\"},
+    {"", true, 0, false, "\\"}, {"1:\\digit\\", true, 0, false, "1:\\digit\\"},
+    {"c:\\ab\\cd", true, 0, false, "c:\\ab\\cd\\"}, {"c:\\..\\", true, 0, false, "c:\\..\\"},
+    {"c:\\a/..\\", true, 0, false, "c:\\a/..\\"}, {"c:\\a\tb\\", true, 0, false, "c:\\a\tb\\"},
     {std::string("c:\\a\0b\\", 7), true, 0, false, "c:\\a\\"},
     {"c:\\" + kName195 + "\\", true, 1, true, "c:\\" + kName195 + "\\"},
     {"c:\\" + kName195 + "a", true, 0, false, "c:\\" + kName195 + "a"},

@@ -1,9 +1,5 @@
-# Checks what a 32-bit build assembled: payload.lzz holds the listed entries
-# in order, none the installer writes itself; the files have the sizes,
-# shapes and version texts the installer relies on; setup.exe carries
-# payload.lzz as resource LZZ/LZSRLZZ, language 2052.
-# cmake -DBUILD=<build/windows> -DLZZ=<lzz> -DENTRIES=<entries.txt>
-#       -DOBJDUMP=<objdump> -P check_assembled.cmake
+# Checks that payload.lzz holds the listed entries in order with the sizes,
+# shapes and version texts the installer relies on, inside setup.exe.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/LanzPayloadList.cmake)
 lanz_read_payload_list(${ENTRIES} ENTRY)
@@ -17,11 +13,10 @@ if(NOT status EQUAL 0 OR NOT count EQUAL 79 OR NOT "${listed}" STREQUAL "${ENTRY
 endif()
 # A payload copy of these would overwrite the user's addresses or fail the
 # check of installed files once the installer has written its own.
-foreach(name lanzcyzk.lzu lanzpyck.lzu wbpybz.lzh lznetsj.dat lanzback.lzz lanzpath.lzh)
-  if(name IN_LIST ENTRY_NAMES)
-    message(SEND_ERROR "the payload carries ${name}, which the installer writes")
-  endif()
-endforeach()
+set(written "lanzcyzk\\.lzu|lanzpyck\\.lzu|wbpybz\\.lzh|lznetsj\\.dat|lanzback\\.lzz|lanzpath\\.lzh")
+if(listing MATCHES "(^|\n)(${written}) ")
+  message(SEND_ERROR "the payload carries ${CMAKE_MATCH_2}, which the installer writes")
+endif()
 
 # About 4.8 MiB in all; no entry beyond the installer's 2 MiB work buffer,
 # no skin beyond the 128 KiB it reads of one; settings records of 200 bytes.

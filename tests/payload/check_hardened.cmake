@@ -1,11 +1,7 @@
 # Checks that the programs are built hardened: the Windows programs with ASLR
-# (and relocations), DEP and on 64-bit high-entropy ASLR, setup.exe and
-# setupw64.exe with the stack protector and checked calls (their link maps
-# show them: the programs are stripped), setup.exe importing only its six
-# system DLLs, lzz position-independent with full RELRO and a stack that does
-# not execute, compiled with the switches recorded in it.
-# cmake -DBUILD=<build/windows> -DWIN64_BUILD=<build/windows64> -DLZZ=<lzz>
-#       -DOBJDUMP=<objdump of x86-64 PE> -DREADELF=<readelf> -P check_hardened.cmake
+# and DEP, setup.exe and setupw64.exe with the stack protector and checked
+# calls (their link maps show them: the programs are stripped), setup.exe
+# importing only six system DLLs, lzz position-independent with full RELRO.
 cmake_minimum_required(VERSION 3.25)
 
 function(expect text pattern what)

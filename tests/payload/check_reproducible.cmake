@@ -1,8 +1,5 @@
-# Checks that the payload comes out the same from a second, clean build: the
-# 64-bit build and the 32-bit payload made again in fresh folders give every
+# Checks that a second, clean build in fresh folders gives every payload
 # entry and payload.lzz byte for byte as the build made them.
-# cmake -DBUILD=<build/windows> -DSOURCE=<source tree> -DWORK=<scratch folder>
-#       -P check_reproducible.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/LanzPayloadList.cmake)
 lanz_read_payload_list(${SOURCE}/payload/entries.txt ENTRY)
