@@ -1,8 +1,6 @@
 #include "driver.h"
 
-#include <zlib.h>
-
-#include <cstdio>
+#include <gdiplus.h>
 
 namespace {
 
@@ -12,6 +10,12 @@ struct WindowSearch {
   const wchar_t* caption;
   HWND found;
 };
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, sizeof name / sizeof name[0]);
+  return name;
+}
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
@@ -29,17 +33,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
 bool IsWow64() {
   BOOL wow64 = FALSE;
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
-void PutU32(std::string& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(value >> shift);
-}
-
-void PutChunk(std::string& png, const char* type, const std::string& data) {
-  PutU32(png, static_cast<std::uint32_t>(data.size()));
-  const std::string chunk = type + data;
-  png += chunk;
-  PutU32(png, crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), static_cast<uInt>(chunk.size())));
 }
 
 }  // namespace
@@ -98,12 +91,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::wstring ClassName(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, sizeof name / sizeof name[0]);
-  return name;
-}
-
 std::wstring MessageBoxText(HWND box) {
   HWND text = GetDlgItem(box, 0xFFFF);
   return text != nullptr ? WindowText(text) : std::wstring();
@@ -127,52 +114,29 @@ COLORREF PixelAt(HWND window, int x, int y) {
   return colour;
 }
 
-// 8-bit RGB rows, each with filter 0.
+// Through GDI+, which Windows carries for pictures of every common format.
 bool SaveWindowPng(HWND window, const std::string& path) {
   RECT frame;
   if (!GetWindowRect(window, &frame)) return false;
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ previous = SelectObject(memory, bitmap);
   const bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-  GdiFlush();
-  std::string raw;
-  const auto* bgra = static_cast<const unsigned char*>(bits);
-  for (int y = 0; copied && y < height; ++y) {
-    raw += '\0';
-    for (const unsigned char* pixel = bgra + 4 * y * width; pixel < bgra + 4 * (y + 1) * width;
-         pixel += 4) {
-      raw += {static_cast<char>(pixel[2]), static_cast<char>(pixel[1]), static_cast<char>(pixel[0])};
-    }
-  }
   SelectObject(memory, previous);
-  DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::string packed(packedSize, '\0');
-  compress(reinterpret_cast<Bytef*>(&packed[0]), &packedSize,
-           reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
-  packed.resize(packedSize);
-  std::string png = "\x89PNG\r\n\x1A\n", header;
-  PutU32(header, width);
-  PutU32(header, height);
-  PutChunk(png, "IHDR", header + std::string("\x08\x02\0\0\0", 5));
-  PutChunk(png, "IDAT", packed);
-  PutChunk(png, "IEND", "");
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!copied || file == nullptr) return false;
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  return std::fclose(file) == 0 && written;
+  ULONG_PTR token = 0;
+  const Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  const CLSID pngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+  Gdiplus::Bitmap* image = Gdiplus::Bitmap::FromHBITMAP(bitmap, nullptr);
+  const bool saved = copied && image->Save(FromUtf8(path).c_str(), &pngEncoder, nullptr) == Gdiplus::Ok;
+  delete image;
+  Gdiplus::GdiplusShutdown(token);
+  DeleteObject(bitmap);
+  return saved;
 }
 
 std::string ToUtf8(const std::wstring& text) {

@@ -29,7 +29,6 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 constexpr wchar_t kCaption[] = L"智能岚舟";
 
 std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
 std::wstring MessageBoxText(HWND box);
 // Presses a button of a message box by its command id (IDOK, IDYES, IDNO).
 void AnswerMessageBox(HWND box, int commandId);

@@ -22,14 +22,6 @@ void Print(const std::string& text) {
             nullptr);
 }
 
-// Narrow paths and file contents of the prefix, in its code page.
-std::string Shown(const std::string& narrow) {
-  std::wstring wide(narrow.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()),
-                                  &wide[0], static_cast<int>(wide.size())));
-  return ToUtf8(wide);
-}
-
 std::string InstallDir() {
   std::string dir;
   return ReadBytes(WindowsDir() + "\\lanzpath.lzh", &dir) ? dir : "c:\\lanzhu2\\";
@@ -39,14 +31,14 @@ std::string InstallDir() {
 int Summary() {
   std::string dir, value;
   const auto quoted = [](bool found, const std::string& text) {
-    return found ? "\"" + Shown(text) + "\"\n" : std::string("(none)\n");
+    return found ? "\"" + ToUtf8(FromAcp(text)) + "\"\n" : std::string("(none)\n");
   };
   Print("path file " + WindowsDir() + "\\lanzpath.lzh: " +
         quoted(ReadBytes(WindowsDir() + "\\lanzpath.lzh", &dir), dir) +
         "registry HKLM\\Software\\lanzwb path: " + quoted(ReadPathValue(&value), value));
   dir = InstallDir();
   for (const char* name : {"lanzhu4.ime", "lanzlzsr.exe", "wbpybz.lzh", "lznetsj.dat"}) {
-    Print(Shown(dir) + name + (FileExists(dir + name) ? "\n" : ": (none)\n"));
+    Print(ToUtf8(FromAcp(dir)) + name + (FileExists(dir + name) ? "\n" : ": (none)\n"));
   }
   BOOL wow64 = FALSE;
   IsWow64Process(GetCurrentProcess(), &wow64);
@@ -101,7 +93,7 @@ int ReinstallKeeping(const wchar_t* program) {
   if (!ReadBytes(phrases, &content)) return 1;
   content += "lanzhou \xE1\xB0\xD6\xDB\r\n";  // GBK "岚舟"
   WriteBytes(phrases, content);
-  Print("the user added a phrase to " + Shown(phrases) + "\n");
+  Print("the user added a phrase to " + ToUtf8(FromAcp(phrases)) + "\n");
   const int toured = Tour(program, "", true);
   std::string after;
   const bool kept = ReadBytes(phrases, &after) && after == content;

@@ -4,15 +4,16 @@ namespace {
 
 constexpr DWORD kStepMs = 15000;
 
-// The pages' background at x = 2, left of every text and picture.
-COLORREF WelcomeRow(int y) { return RGB(0, (2 * y - 112) & 0xFF, 250 - 140 * y / 310); }
-COLORREF PageRow(int y) { return RGB(150 * y / 310, 255 * y / 310, 250 - 150 * y / 310); }
-
-bool WaitForRow(HWND window, COLORREF (*row)(int)) {
-  for (const DWORD start = GetTickCount(); PixelAt(window, 2, 250) != row(250); Sleep(50)) {
-    if (GetTickCount() - start >= kStepMs) return false;
+// A page is painted once its background at x = 2, left of every text and
+// picture, differs from `before` and holds still for a moment.
+COLORREF WaitForPage(HWND window, COLORREF before) {
+  COLORREF seen = CLR_INVALID;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < kStepMs; Sleep(100)) {
+    const COLORREF now = PixelAt(window, 2, 250);
+    if (now == seen && now != before) return now;
+    seen = now;
   }
-  return true;
+  return CLR_INVALID;
 }
 
 struct LineSearch {
@@ -79,7 +80,8 @@ class Tour {
   bool Welcome() {
     wizard_ = WaitForWindow(installer_.processId, L"installWClass", kStepMs);
     if (wizard_ == nullptr) return Fail("no wizard window");
-    if (!WaitForRow(wizard_, WelcomeRow)) return Fail("the welcome page was not painted");
+    welcome_ = WaitForPage(wizard_, RGB(255, 255, 255));  // the window's own white
+    if (welcome_ == CLR_INVALID) return Fail("the welcome page was not painted");
     Shown("0-welcome");
     return true;
   }
@@ -88,7 +90,8 @@ class Tour {
     ClickAt(wizard_, kConfirmX, kConfirmY);
     HWND organisation = EditLineAt(wizard_, 130, 165), government = EditLineAt(wizard_, 130, 195);
     if (organisation == nullptr || government == nullptr) return Fail("no address lines");
-    if (!WaitForRow(wizard_, PageRow)) return Fail("the address page was not painted");
+    background_ = WaitForPage(wizard_, welcome_);
+    if (background_ == CLR_INVALID) return Fail("the address page was not painted");
     SendMessageW(organisation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"www.danwei.example.cn"));
     SendMessageW(government, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"www.zhengfu.example.gov.cn"));
     Sleep(100);
@@ -160,7 +163,7 @@ class Tour {
   // installation draws again while it runs.
   bool EmptyBarShown() const {
     return PixelAt(wizard_, 358, 200) == RGB(255, 255, 255) &&
-           PixelAt(wizard_, 30, 200) == RGB(0, 0, 0) && PixelAt(wizard_, 2, 250) == PageRow(250);
+           PixelAt(wizard_, 30, 200) == RGB(0, 0, 0) && PixelAt(wizard_, 2, 250) == background_;
   }
 
   void ChooseSkin(HWND dialog) {
@@ -211,6 +214,7 @@ class Tour {
   TourRecord record_;
   HWND wizard_ = nullptr;
   HWND pathLine_ = nullptr;
+  COLORREF welcome_ = CLR_INVALID, background_ = CLR_INVALID;  // at x = 2 of each
   bool barSeen_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "core/backup_list.h"
 #include "driver.h"
 #include "prefix_state.h"
 #include "test_support.h"
@@ -29,32 +30,16 @@ const wchar_t kPreload[] = L"Keyboard Layout\\Preload";
 const wchar_t kDefaultPreload[] = L".DEFAULT\\Keyboard Layout\\Preload";
 const wchar_t kLayouts[] = L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\";
 
-std::string Native(const char* variable) { return WindowsPathOfNative(std::getenv(variable)); }
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  ReadBytes(path, &bytes);
-  return bytes;
-}
-
-// A narrow text of this Windows's code page.
-std::wstring Wide(const std::string& narrow) {
-  std::wstring wide(narrow.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()),
-                                  &wide[0], static_cast<int>(wide.size())));
-  return wide;
+// A file of this build, as the prefix sees it on drive B:.
+std::string Built(const char* name) {
+  return std::string(std::getenv("LANZ_BUILD")) + "/" + name;
 }
 
 // A GBK text of the installer's narrow boxes, as this code page shows it.
-std::wstring Narrow(const std::wstring& text) {
-  std::string gbk(4 * text.size(), '\0');
-  gbk.resize(WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()), &gbk[0],
-                                 static_cast<int>(gbk.size()), nullptr, nullptr));
-  return Wide(gbk);
-}
+std::wstring Narrow(const std::wstring& text) { return FromAcp(Gbk(text)); }
 
 const std::map<std::string, std::string>& Payload() {
-  static const auto entries = InflatedEntries(Bytes(Native("LANZ_PAYLOAD_LZZ")));
+  static const auto entries = InflatedEntries(Bytes(Built("payload.lzz")));
   return entries;
 }
 
@@ -163,7 +148,7 @@ Seen RunRow(const Row& row) {
   }
   User user;
   if (std::string(row.name) == "WizardInstall") {
-    user.shots = Native("LANZ_SCREENSHOT_DIR");
+    user.shots = Built("../screenshots");
     MakeDir(user.shots);
     MakeDir(user.shots += "\\" + CurrentConfig().name);
   }
@@ -202,8 +187,8 @@ void ExpectRow(const Row& row, const Seen& seen) {
   if (CurrentConfig().majorVersion >= 6) {
     EXPECT_EQ(row.dir, Bytes("c:\\lanzhu\\lanzpath.lzh"));
   }
-  EXPECT_TRUE(SameBytes(Payload().at("lanzhu4.ime"), Bytes(row.dir + "lanzhu4.ime")));
-  EXPECT_EQ(L"\"" + Wide(row.dir) + L"lanzlzsr.exe\" lz", StartUpValue());
+  EXPECT_TRUE(Payload().at("lanzhu4.ime") == Bytes(row.dir + "lanzhu4.ime"));
+  EXPECT_EQ(L"\"" + FromAcp(row.dir) + L"lanzlzsr.exe\" lz", StartUpValue());
 }
 
 void CheckSilentInstall(const Seen&) {
@@ -215,28 +200,28 @@ void CheckSilentInstall(const Seen&) {
     } else if (name == "lanzznw6.exe") {
       EXPECT_EQ(!vista, FileExists(kDir + name));
     } else if (name == "lanzlzsr.exe") {
-      EXPECT_TRUE(SameBytes(vista ? Payload().at("lanzznw6.exe") : payload, installed));
+      EXPECT_TRUE((vista ? Payload().at("lanzznw6.exe") : payload) == installed);
     } else {
-      EXPECT_TRUE(SameBytes(name == "setupw64.exe" ? StampedModule(payload) : payload, installed))
+      EXPECT_TRUE((name == "setupw64.exe" ? StampedModule(payload) : payload) == installed)
           << name;
     }
   }
   EXPECT_EQ(std::string("LZWBPYBZ=0\0", 11), Bytes(kDir + "wbpybz.lzh"));
   const std::string windows = WindowsDir();
   const std::string wow = CurrentConfig().windows64 ? windows + "\\syswow64" : SystemDir();
-  EXPECT_TRUE(SameBytes(Payload().at(CurrentConfig().windows64 ? "lanzhu32.ime" : "lanzhu4.ime"),
-                        Bytes(wow + "\\lanzhu4.ime")));
+  EXPECT_TRUE(Payload().at(CurrentConfig().windows64 ? "lanzhu32.ime" : "lanzhu4.ime") ==
+              Bytes(wow + "\\lanzhu4.ime"));
   if (CurrentConfig().windows64) {
-    EXPECT_TRUE(SameBytes(Payload().at("lanzhu64.ime"), Bytes(NativeSystemDir() + "\\lanzhu4.ime")));
+    EXPECT_TRUE(Payload().at("lanzhu64.ime") == Bytes(NativeSystemDir() + "\\lanzhu4.ime"));
     EXPECT_FALSE(FileExists(wow + "\\lanzdel.exe"));
     std::string native;
     EXPECT_TRUE(ReadPathValue(&native, KEY_WOW64_64KEY));
     EXPECT_EQ(kDir, native);
   }
-  EXPECT_TRUE(SameBytes(Payload().at(CurrentConfig().windows64 ? "lzqdel64.exe" : "lanzdel.exe"),
-                        Bytes(NativeSystemDir() + "\\lanzdel.exe")));
+  EXPECT_TRUE(Payload().at(CurrentConfig().windows64 ? "lzqdel64.exe" : "lanzdel.exe") ==
+              Bytes(NativeSystemDir() + "\\lanzdel.exe"));
   EXPECT_EQ(L"岚舟五笔", ReadTextW(HKEY_LOCAL_MACHINE, kUninstallEntry, L"DisplayName"));
-  EXPECT_EQ(Wide(SystemDir()) + L"\\lanzdel.exe",
+  EXPECT_EQ(FromAcp(SystemDir()) + L"\\lanzdel.exe",
             ReadTextW(HKEY_LOCAL_MACHINE, kUninstallEntry, L"UninstallString"));
   EXPECT_EQ(L"", ReadTextW(HKEY_LOCAL_MACHINE,
                            L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\"
@@ -285,7 +270,7 @@ void BlockBitmap() {
 void CheckGuard(const Seen& seen) {
   EXPECT_TRUE(seen.survived);
   // What comes after the boxes was done: the module, the settings record.
-  EXPECT_TRUE(SameBytes(Payload().at("lanzhu4.ime"), Bytes(SystemModule())));
+  EXPECT_TRUE(Payload().at("lanzhu4.ime") == Bytes(SystemModule()));
   EXPECT_EQ(4, Bytes(kDir + "lzszsj43.lzh")[0]);
 }
 
@@ -295,7 +280,7 @@ void LoadEarlierModule() {
 }
 
 void CheckModuleReplaced(const Seen&) {
-  EXPECT_TRUE(SameBytes(Payload().at("lanzhu4.ime"), Bytes(SystemModule())));
+  EXPECT_TRUE(Payload().at("lanzhu4.ime") == Bytes(SystemModule()));
 }
 
 const char kOldAddresses[] = "LZNETURL1=www.kept.example\r\n";
@@ -364,7 +349,7 @@ void CheckNothingThroughLink(const Seen&) { EXPECT_TRUE(RemoveDirectoryA("c:\\el
 // The marker as setupw64.exe, held open so that it cannot be replaced.
 void PlantSetupw64() {
   MakeDir("c:\\lanzhu2");
-  ASSERT_TRUE(CopyFileW(FromUtf8(Native("LANZ_MARKER_EXE")).c_str(), L"c:\\lanzhu2\\setupw64.exe", FALSE));
+  ASSERT_TRUE(CopyFileW(FromUtf8(Built("lzmarker.exe")).c_str(), L"c:\\lanzhu2\\setupw64.exe", FALSE));
   ASSERT_NE(INVALID_HANDLE_VALUE, CreateFileA("c:\\lanzhu2\\setupw64.exe", GENERIC_READ, FILE_SHARE_READ,
                                               nullptr, OPEN_EXISTING, 0, nullptr));
 }
@@ -438,8 +423,8 @@ class Scenario : public ::testing::Test {
     ClearInstallDirRecords();
     MakeDir("c:\\lanzhu");
     MakeDir("c:\\downloads");
-    const std::wstring marker = FromUtf8(Native("LANZ_MARKER_EXE"));
-    ASSERT_TRUE(CopyFileW(FromUtf8(Native("LANZ_SETUP_EXE")).c_str(), L"c:\\downloads\\setup.exe",
+    const std::wstring marker = FromUtf8(Built("lzmarker.exe"));
+    ASSERT_TRUE(CopyFileW(FromUtf8(Built("setup.exe")).c_str(), L"c:\\downloads\\setup.exe",
                           FALSE));
     ASSERT_TRUE(CopyFileW(marker.c_str(), L"c:\\downloads\\icacls.exe", FALSE));
     ASSERT_TRUE(CopyFileW(marker.c_str(), L"c:\\my.exe", FALSE));
@@ -465,7 +450,7 @@ const bool kRegisteredRows = [] {
 // The uninstaller, once per bitness: the prefix compared with the template's
 // state (as the next start of Windows leaves it) after each uninstallation.
 TEST(Uninstall, TakesBackWhatInstallationsWrote) {
-  ASSERT_TRUE(CopyFileW(FromUtf8(Native("LANZ_SETUP_EXE")).c_str(), L"c:\\setup.exe", FALSE));
+  ASSERT_TRUE(CopyFileW(FromUtf8(Built("setup.exe")).c_str(), L"c:\\setup.exe", FALSE));
   // Another IME, registered and listed, keeps its place.
   const std::wstring other = L"e0300804";
   WriteTextW(HKEY_LOCAL_MACHINE, kLayouts + other, L"Ime File", L"otherime.ime");
@@ -505,14 +490,8 @@ TEST(Uninstall, TakesBackWhatInstallationsWrote) {
   FreeLibrary(held);
   PrefixState kept = clean;
   kept.insert("dir C:\\lanzhu2");
-  for (const char* name :
-       {"lanzcyzk.lz1", "lanzcyzk.lzh", "lanzpyck.lz1", "lanzpyck.lzh", "lfontset.lz1",
-        "lfontset.lzh", "lwbzlcz1.lz1", "lwbzlcz1.lzh", "lzwbcmxz.lz1", "lzwbcmxz.lzh", "lzdhzcm.lz1",
-        "lzdhzcm.lzh", "lanzdhz.lz1", "lanzdhz.lzh", "lzgbkhz.lz1", "lzgbkhz.lzh", "lzszsj43.lzh",
-        "lanzdwdw.txt", "lanzzdym.lzh", "lzpyzdym.lzh", "lzwbpy.txt", "lanzynhz.txt", "lanzzdfh.lzh",
-        "userck.txt", "delck.txt", "ftlzzdym.txt", "ftpylzym.txt", "lwb.ov1", "lanzpymb.ov1",
-        "lzgbkbh.lzh", "lzszsj05.lzh", "lzszsj06.lzh"}) {
-    kept.insert("file C:\\lanzhu2\\" + std::string(name) + " " + std::to_string(Payload().at(name).size()));
+  for (const auto& [name, bytes] : Payload()) {
+    if (IsUserDataFile(name.c_str())) kept.insert("file C:\\lanzhu2\\" + name + " " + std::to_string(bytes.size()));
   }
   EXPECT_EQ(std::vector<std::string>{}, Changes(kept, AfterRestart(CapturePrefixState())));
 
@@ -542,7 +521,7 @@ TEST(Uninstall, TakesBackWhatInstallationsWrote) {
   EXPECT_EQ(std::vector<std::string>{}, Changes(clean, AfterRestart(after)));
 
   // Once more, with nothing installed: it says so and changes nothing.
-  record = RunUninstaller(FromUtf8(Native("LANZ_UNINSTALLER_EXE")), L"", IDNO);
+  record = RunUninstaller(FromUtf8(Built("payload/lanzdel.exe")), L"", IDNO);
   EXPECT_EQ(0u, record.exitCode);
   EXPECT_EQ(std::vector<std::wstring>{L"没有找到已安装的智能岚舟输入平台。"}, record.messages);
   EXPECT_EQ(std::vector<std::string>{}, Changes(after, CapturePrefixState()));

@@ -1,7 +1,10 @@
 #include "test_support.h"
 
+#include <shlwapi.h>
+
 #include "core/container_walk.h"
 #include "core/entry_stream.h"
+#include "core/version_stamp.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -43,6 +46,12 @@ bool ReadBytes(const std::string& path, std::string* bytes) {
   return true;
 }
 
+std::string Bytes(const std::string& path) {
+  std::string bytes;
+  ReadBytes(path, &bytes);
+  return bytes;
+}
+
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -65,57 +74,35 @@ std::string SystemDir() {
 }
 
 bool ReadPathValue(std::string* bytes, REGSAM view) {
-  bytes->clear();
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, KEY_READ | view, &key) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  // The wide query reports the stored length as it is.
-  wchar_t data[1024];
-  DWORD size = sizeof data;
-  DWORD type = 0;
-  const bool found = RegQueryValueExW(key, L"path", nullptr, &type, reinterpret_cast<BYTE*>(data),
-                                      &size) == ERROR_SUCCESS &&
-                     type == REG_SZ;
-  RegCloseKey(key);
-  if (!found) return false;
-  int chars = static_cast<int>(size / sizeof(wchar_t));
-  // A writer that counts only the characters still gets a terminator stored
-  // when the byte after its data is zero: Windows adds it, and so does Wine.
-  if (chars > 0 && data[chars - 1] == L'\0') --chars;
-  const int narrow = WideCharToMultiByte(CP_ACP, 0, data, chars, nullptr, 0, nullptr, nullptr);
-  bytes->resize(narrow);
-  if (narrow > 0) WideCharToMultiByte(CP_ACP, 0, data, chars, &(*bytes)[0], narrow, nullptr, nullptr);
-  return true;
+  const std::wstring text = ReadTextW(HKEY_LOCAL_MACHINE, L"Software\\lanzwb", L"path", view);
+  bytes->assign(4 * text.size(), '\0');
+  bytes->resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &(*bytes)[0],
+                                    static_cast<int>(bytes->size()), nullptr, nullptr));
+  return text.empty() || text[0] != L'(';
 }
 
+std::wstring FromAcp(const std::string& narrow) {
+  std::wstring wide(narrow.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+// A 32-bit program writes into the 32-bit view, as the installer does.
 bool WritePathValue(const std::string& bytes, DWORD type) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", 0, nullptr, 0,
-                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool ok = RegSetValueExA(key, "path", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                                 static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return ok;
+  return SHSetValueA(HKEY_LOCAL_MACHINE, "Software\\lanzwb", "path", type, bytes.data(),
+                     static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
 std::vector<std::wstring> KeyboardLayoutKeys() {
   const std::wstring parent = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
   std::vector<std::wstring> keys;
   HKEY layouts;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_READ, &layouts) != ERROR_SUCCESS) {
-    return keys;
-  }
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_READ, &layouts) != ERROR_SUCCESS) return keys;
   wchar_t name[64];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 64;
-    if (RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
+  for (DWORD index = 0, length = 64; RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr,
+                                                   nullptr, nullptr) == ERROR_SUCCESS;
+       ++index, length = 64) {
     keys.push_back(parent + L"\\" + name);
   }
   RegCloseKey(layouts);
@@ -151,20 +138,6 @@ bool MakeDirLink(const std::string& name, const std::string& target) {
   return false;
 }
 
-std::string WindowsPathOfNative(const std::string& nativePath) {
-  const char* root = std::getenv("LANZ_BUILD_ROOT");
-  const std::string folder = std::string(root != nullptr ? root : "") + "/";
-  if (folder.size() == 1 || nativePath.compare(0, folder.size(), folder) != 0) {
-    ADD_FAILURE() << nativePath << " is not in the build folder, the prefix's drive B:";
-    return {};
-  }
-  std::string path = "B:\\" + nativePath.substr(folder.size());
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
-
 std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
                        REGSAM view) {
   HKEY key;
@@ -181,12 +154,8 @@ std::wstring ReadTextW(HKEY root, const wchar_t* keyName, const wchar_t* valueNa
 
 void WriteTextW(HKEY root, const std::wstring& keyName, const wchar_t* valueName,
                 const std::wstring& text) {
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                           nullptr, &key, nullptr));
-  RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(2 * (text.size() + 1)));
-  RegCloseKey(key);
+  ASSERT_EQ(ERROR_SUCCESS, SHSetValueW(root, keyName.c_str(), valueName, REG_SZ, text.c_str(),
+                                       static_cast<DWORD>(2 * (text.size() + 1))));
 }
 
 std::wstring StartUpValue() {
@@ -211,20 +180,12 @@ std::map<std::string, std::string> InflatedEntries(const std::string& container)
 }
 
 std::string StampedModule(std::string bytes) {
-  const char16_t oldText[] = u"智能岚舟输入平台  6.3";
-  const char16_t newText[] = u"智能岚舟输入平台  7.3";
-  const std::string old(reinterpret_cast<const char*>(oldText), sizeof oldText - 2);
-  const std::string raised(reinterpret_cast<const char*>(newText), sizeof newText - 2);
-  for (std::size_t at = bytes.find(old); at != std::string::npos; at = bytes.find(old, at)) {
-    bytes.replace(at, old.size(), raised);
-  }
+  StampVersionText(reinterpret_cast<std::uint8_t*>(&bytes[0]), bytes.size());
   return bytes;
 }
 
-::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
-  if (expected == actual) return ::testing::AssertionSuccess();
-  std::size_t at = 0;
-  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
-  return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got "
-                                       << actual.size() << ", first difference at " << at;
+std::string Gbk(const std::wstring& text) {
+  char narrow[512] = {};
+  WideCharToMultiByte(936, 0, text.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+  return narrow;
 }

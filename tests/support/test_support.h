@@ -19,6 +19,8 @@ const BenchConfig& CurrentConfig();
 // Whole-file access, bytes as they are.
 bool WriteBytes(const std::string& path, const std::string& bytes);
 bool ReadBytes(const std::string& path, std::string* bytes);
+// The whole file, empty when it cannot be read.
+std::string Bytes(const std::string& path);
 bool FileExists(const std::string& path);
 void RemoveFile(const std::string& path);
 
@@ -26,7 +28,8 @@ std::string WindowsDir();   // "C:\windows"
 std::string SystemDir();
 
 // HKLM\Software\lanzwb "path" in the registry view of a 32-bit process
-// (`view` KEY_WOW64_32KEY or KEY_WOW64_64KEY), without one stored terminator.
+// (`view` KEY_WOW64_32KEY or KEY_WOW64_64KEY), up to its first NUL; false
+// when there is none of type REG_SZ.
 bool ReadPathValue(std::string* bytes, REGSAM view = KEY_WOW64_32KEY);
 bool WritePathValue(const std::string& bytes, DWORD type = REG_SZ);
 
@@ -51,17 +54,13 @@ void ClearInstallDirRecords();
 // a reparse point. True once it is there.
 bool MakeDirLink(const std::string& name, const std::string& target);
 
-// The Windows path under which a prefix sees a native file of the build
-// folder, its drive B: (the bench maps no other folder of the host).
-std::string WindowsPathOfNative(const std::string& nativePath);
-
 // Every entry of a container, inflated, by its stored name (narrow bytes).
 std::map<std::string, std::string> InflatedEntries(const std::string& container);
 
-// What the installer's version stamp makes of a module: every "智能岚舟输入平台
-// 6.3" of its UTF-16 product description raised to 7.3.
+// A module as the installer's version stamp leaves it.
 std::string StampedModule(std::string bytes);
 
-// Compares file contents and says only how they differ (sizes, first
-// differing offset), never printing the bytes themselves.
-::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual);
+// A text in GBK, as the installer's narrow boxes hold it.
+std::string Gbk(const std::wstring& text);
+// A narrow text of this Windows's code page.
+std::wstring FromAcp(const std::string& narrow);

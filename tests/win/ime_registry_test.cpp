@@ -24,12 +24,6 @@ const char kDefaultUser[] = ".DEFAULT\\keyboard layout";  // under HKEY_USERS
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-std::string Gbk(const std::wstring& text) {
-  char narrow[512] = {};
-  WideCharToMultiByte(936, 0, text.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
-  return narrow;
-}
-
 std::vector<std::pair<std::string, std::string>> Messages;
 
 int WINAPI RecordMessage(HWND, LPCSTR text, LPCSTR caption, UINT) {

@@ -19,12 +19,6 @@
 
 namespace {
 
-std::string Gbk(const std::wstring& text) {
-  char narrow[512] = {};
-  WideCharToMultiByte(936, 0, text.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
-  return narrow;
-}
-
 std::vector<std::string> Shown;
 
 int WINAPI RecordA(HWND, LPCSTR text, LPCSTR, UINT) {
@@ -33,11 +27,6 @@ int WINAPI RecordA(HWND, LPCSTR text, LPCSTR, UINT) {
 }
 
 UINT WINAPI EveryDriveFixed(LPCSTR) { return DRIVE_FIXED; }
-
-std::string Read(const std::string& path) {
-  std::string bytes;
-  return ReadBytes(path, &bytes) ? bytes : "(missing)";
-}
 
 std::vector<std::string> EntryNames(const std::string& container) {
   std::vector<std::string> names;
@@ -69,15 +58,15 @@ TEST_F(Records, TheDirectoryGoesIntoEveryRecordAndTheSpareFileCountsOnlyAlone) {
   std::strcpy(InstallDir, "d:\\lanzhu2");
   ASSERT_TRUE(PersistInstallDir());
   EXPECT_STREQ("d:\\lanzhu2\\", InstallDir);
-  EXPECT_EQ("d:\\lanzhu2\\", Read(pathFile));  // no terminator, no line end
+  EXPECT_EQ("d:\\lanzhu2\\", Bytes(pathFile));  // no terminator, no line end
   std::string value;
   ASSERT_TRUE(ReadPathValue(&value));
   EXPECT_EQ("d:\\lanzhu2\\", value);
   // A 32-bit installer on 64-bit Windows writes the 32-bit registry view.
   EXPECT_EQ(!CurrentConfig().windows64, ReadPathValue(&value, KEY_WOW64_64KEY));
   // Vista and later keep a third copy on the first fixed drive; XP does not.
-  EXPECT_EQ(CurrentConfig().majorVersion >= 6 ? "d:\\lanzhu2\\" : "(missing)",
-            Read("c:\\lanzhu\\lanzpath.lzh"));
+  EXPECT_EQ(CurrentConfig().majorVersion >= 6 ? "d:\\lanzhu2\\" : "",
+            Bytes("c:\\lanzhu\\lanzpath.lzh"));
 
   // Anyone may write the spare file: it is believed only when neither of the
   // other records is there.
@@ -109,7 +98,7 @@ TEST_F(Records, ARewriteThatStopsShortLeavesTheFileAsItWas) {
   ASSERT_TRUE(VirtualProtect(bytes + page, page, PAGE_NOACCESS, &previous));
   EXPECT_FALSE(WriteFileWhole(path.c_str(), bytes, 2 * page));
   VirtualFree(bytes, 0, MEM_RELEASE);
-  EXPECT_EQ("as it was", Read(path));
+  EXPECT_EQ("as it was", Bytes(path));
 }
 
 TEST_F(Records, UserDataIsBackedUpInTheEditionsOrder) {
@@ -126,7 +115,7 @@ TEST_F(Records, UserDataIsBackedUpInTheEditionsOrder) {
   Edition = kWubiEdition;
   AcquirePayloadMemory();
   ASSERT_EQ(1, BackupUserData());
-  const std::vector<std::string> names = EntryNames(Read(dir + "lanzback.lzz"));
+  const std::vector<std::string> names = EntryNames(Bytes(dir + "lanzback.lzz"));
   ASSERT_EQ(19u, names.size());
   EXPECT_EQ((std::vector<std::string>{"lanzcyzk.lz1", "lfontset.lz1", "lwbzlcz1.lz1"}),
             std::vector<std::string>(names.begin(), names.begin() + 3));
@@ -152,7 +141,7 @@ TEST_F(Records, ExtractionWritesNoEntryThatIsNoPlainNameOrDoesNotMatchItsChecksu
     ASSERT_TRUE(WriteBytes(source + name, std::string(3000, name[0])));
     ASSERT_EQ(1, AppendFileToContainer("c:\\made.lzz", (source + name).c_str()));
   }
-  std::string container = Read("c:\\made.lzz");
+  std::string container = Bytes("c:\\made.lzz");
   auto* bytes = reinterpret_cast<std::uint8_t*>(&container[0]);
   EXPECT_EQ(container.size(), ReadU32le(bytes + kTotalSizeOffset));
   ContainerWalk walk = StartWalk(bytes, container.size());
@@ -168,7 +157,7 @@ TEST_F(Records, ExtractionWritesNoEntryThatIsNoPlainNameOrDoesNotMatchItsChecksu
   EXPECT_EQ((std::vector<std::string>{NotExtracted("bad.lzh"), NotExtracted("..")}), Shown);
   // The name fails before anything of its entry is inflated.
   EXPECT_EQ(std::string(3000, 'b'), std::string(work.begin() + 100, work.begin() + 3100));
-  EXPECT_EQ(std::string(3000, 'k'), Read(dir + "keep.lzh"));
+  EXPECT_EQ(std::string(3000, 'k'), Bytes(dir + "keep.lzh"));
   EXPECT_FALSE(FileExists(dir + "bad.lzh"));
 }
 

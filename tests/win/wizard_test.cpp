@@ -26,12 +26,6 @@ std::wstring FromGbk(const char* text) {
   return wide;
 }
 
-std::string Gbk(const std::wstring& text) {
-  char narrow[512] = {};
-  WideCharToMultiByte(936, 0, text.c_str(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
-  return narrow;
-}
-
 std::vector<std::wstring> Shown;  // "caption|text" of every box
 std::function<void()> WhileBoxOpen;
 

@@ -1,5 +1,7 @@
 #include "prefix_state.h"
 
+#include "driver.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -8,13 +10,6 @@
 namespace {
 
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
-
-std::string Utf8(const std::wstring& text) {
-  std::string out(4 * text.size(), '\0');
-  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
-                                 static_cast<int>(out.size()), nullptr, nullptr));
-  return out;
-}
 
 struct Value {
   std::wstring name;
@@ -45,9 +40,9 @@ void AddFiles(const std::wstring& dir, PrefixState* state) {
   do {
     const std::wstring path = dir + L"\\" + found.cFileName;
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      state->insert("file " + Utf8(path) + " " + std::to_string(found.nFileSizeLow));
+      state->insert("file " + ToUtf8(path) + " " + std::to_string(found.nFileSizeLow));
     } else if (found.cFileName[0] != L'.') {
-      state->insert("dir " + Utf8(path));
+      state->insert("dir " + ToUtf8(path));
       AddFiles(path, state);
     }
   } while (FindNextFileW(search, &found));
@@ -57,15 +52,15 @@ void AddFiles(const std::wstring& dir, PrefixState* state) {
 // COM's registrations, which no installation of this product writes, and
 // Wine's own settings, which Wine changes as programs run, are left out.
 void AddKey(HKEY key, const std::wstring& path, PrefixState* state) {
-  state->insert("key " + Utf8(path));
+  state->insert("key " + ToUtf8(path));
   for (const Value& value : Values(key)) {
     std::string text = std::to_string(value.type) + ":";
     if (value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ) {
-      text += Utf8(std::wstring(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2));
+      text += ToUtf8(std::wstring(reinterpret_cast<const wchar_t*>(value.data.data()), value.data.size() / 2));
     } else {
       for (unsigned char byte : value.data) text += "0123456789abcdef"[byte >> 4], text += "0123456789abcdef"[byte & 15];
     }
-    state->insert("reg " + Utf8(path) + " : " + Utf8(value.name) + " = " + text);
+    state->insert("reg " + ToUtf8(path) + " : " + ToUtf8(value.name) + " = " + text);
   }
   wchar_t name[256];
   for (DWORD index = 0, size = 256;
@@ -120,7 +115,7 @@ std::vector<std::string> PendingDeletions() {
     list.append(2, L'\0');
     for (const wchar_t* name = list.c_str(); *name != L'\0';) {
       const wchar_t* target = name + wcslen(name) + 1;
-      if (*target == L'\0') paths.push_back(Utf8(name + (wcsncmp(name, L"\\??\\", 4) == 0 ? 4 : 0)));
+      if (*target == L'\0') paths.push_back(ToUtf8(name + (wcsncmp(name, L"\\??\\", 4) == 0 ? 4 : 0)));
       name = target + wcslen(target) + 1;
     }
   }
