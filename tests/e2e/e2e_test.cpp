@@ -447,7 +447,7 @@ const bool kRegisteredRows = [] {
   return true;
 }();
 
-// The uninstaller, once per bitness: the prefix compared with the template's
+// The uninstaller, in every configuration: the prefix compared with the template's
 // state (as the next start of Windows leaves it) after each uninstallation.
 TEST(Uninstall, TakesBackWhatInstallationsWrote) {
   ASSERT_TRUE(CopyFileW(FromUtf8(Built("setup.exe")).c_str(), L"c:\\setup.exe", FALSE));
