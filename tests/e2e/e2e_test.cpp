@@ -384,6 +384,8 @@ const Row kRows[] = {
     {"EarlierImeInUse", EarlierImeHeld, kSilent, 1603, {kInUse},
      {"cannot be moved aside: nothing installed", "result: exit code 1603"}, "",
      CheckNothingInstalled},
+    // The wizard ends with the same box alone: no copy reported as failed.
+    {"EarlierImeInUseWizard", EarlierImeHeld, nullptr, 0, {kInUse}, {}, "", CheckNothingInstalled},
     {"DefaultImeWizard", EarlierImeDefault, nullptr, 0,
      {L"\u3000\u3000你以前安装的智能岚舟为系统默认输入法，请设置为系统非默认输入法后，"
       L"重新启动机器才能安装新版本的智能岚舟！",
