@@ -1,11 +1,11 @@
 #include "prefix_state.h"
 
-#include "driver.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cwchar>
+
+#include "driver.h"
 
 namespace {
 

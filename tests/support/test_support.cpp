@@ -98,7 +98,9 @@ std::vector<std::wstring> KeyboardLayoutKeys() {
   const std::wstring parent = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
   std::vector<std::wstring> keys;
   HKEY layouts;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_READ, &layouts) != ERROR_SUCCESS) return keys;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_READ, &layouts) != ERROR_SUCCESS) {
+    return keys;
+  }
   wchar_t name[64];
   for (DWORD index = 0, length = 64; RegEnumKeyExW(layouts, index, name, &length, nullptr, nullptr,
                                                    nullptr, nullptr) == ERROR_SUCCESS;
