@@ -4,23 +4,45 @@
 
 #include "core/sibling_path.h"
 
-bool WriteFileWhole(const char* path, const void* bytes, std::size_t length) {
-  char sibling[MAX_PATH];
-  if (!SiblingPath(path, sibling, sizeof sibling) || length > MAXDWORD) return false;
-  // Others may write the directory: whatever holds the sibling's name goes
-  // first (a link itself, never what it points to), and the sibling is
-  // created new, never opened through a link planted in the meantime.
-  DeleteFileA(sibling);
-  HANDLE file = CreateFileA(sibling, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+namespace {
+
+enum class Written { kWhole, kNameTaken, kFailed };
+
+// Creates `path` only where nothing holds its name (never opening a link
+// planted there) and writes the bytes; a file that did not get them all is
+// removed again.
+Written WriteNewFile(const char* path, const void* bytes, std::size_t length) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Written::kNameTaken
+                                                                       : Written::kFailed;
+  }
   DWORD written = 0;
   const bool whole =
       WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr) && written == length;
-  if (CloseHandle(file) && whole &&
-      MoveFileExA(sibling, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
+  if (CloseHandle(file) && whole) return Written::kWhole;
+  DeleteFileA(path);
+  return Written::kFailed;
+}
+
+}  // namespace
+
+bool WriteFileWhole(const char* path, const void* bytes, std::size_t length) {
+  char sibling[MAX_PATH];
+  if (!SiblingPath(path, sibling, sizeof sibling) || length > MAXDWORD) return false;
+  const Written fresh = WriteNewFile(path, bytes, length);
+  if (fresh != Written::kNameTaken) return fresh == Written::kWhole;
+  // The file exists: the bytes go to a sibling that then replaces it. Others
+  // may write the directory, so whatever holds the sibling's name goes first
+  // (a link itself, never what it points to).
+  Written staged = WriteNewFile(sibling, bytes, length);
+  if (staged == Written::kNameTaken && DeleteFileA(sibling)) {
+    staged = WriteNewFile(sibling, bytes, length);
   }
+  if (staged != Written::kWhole) return false;
+  if (MoveFileExA(sibling, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   DeleteFileA(sibling);
   return false;
 }

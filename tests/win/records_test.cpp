@@ -86,9 +86,7 @@ TEST_F(Records, TheDirectoryGoesIntoEveryRecordAndTheSpareFileCountsOnlyAlone) {
   EXPECT_STREQ("g:\\lanzhu\\", spare);  // probed from G: down
 }
 
-TEST_F(Records, ARewriteThatStopsShortLeavesTheFileAsItWas) {
-  const std::string path = "c:\\rewritten.lzh";
-  ASSERT_TRUE(WriteBytes(path, "as it was"));
+TEST_F(Records, AWriteThatStopsShortLeavesTheFileAsItWas) {
   // The bytes to write end in memory nobody may read: the write stops short.
   const DWORD page = 4096;
   auto* bytes = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
@@ -96,9 +94,15 @@ TEST_F(Records, ARewriteThatStopsShortLeavesTheFileAsItWas) {
   std::memset(bytes, 'n', page);
   DWORD previous;
   ASSERT_TRUE(VirtualProtect(bytes + page, page, PAGE_NOACCESS, &previous));
-  EXPECT_FALSE(WriteFileWhole(path.c_str(), bytes, 2 * page));
+  const std::string existing = "c:\\rewritten.lzh", absent = "c:\\written.lzh";
+  ASSERT_TRUE(WriteBytes(existing, "as it was"));
+  for (const std::string& path : {existing, absent}) {
+    EXPECT_FALSE(WriteFileWhole(path.c_str(), bytes, 2 * page)) << path;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path + "~").c_str())) << path;
+  }
   VirtualFree(bytes, 0, MEM_RELEASE);
-  EXPECT_EQ("as it was", Bytes(path));
+  EXPECT_EQ("as it was", Bytes(existing));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(absent.c_str()));
 }
 
 TEST_F(Records, UserDataIsBackedUpInTheEditionsOrder) {
