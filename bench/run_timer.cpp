@@ -1,5 +1,7 @@
 // Times one program run inside an already running Wine prefix, so that the
-// prefix copy and Wine's own start-up stay outside the measurement.
+// prefix copy and Wine's own start-up stay outside the measurement: the clock
+// starts once the services, devices and desktop that Wine starts beside the
+// first program of a prefix have had time to settle.
 //   run_timer PROGRAM [ARGS...]
 // Prints one line: "<milliseconds> <exit code>". Message boxes are answered
 // as they appear: setupw64.exe's, captioned "智能岚舟", on 64-bit Windows.
@@ -11,6 +13,12 @@
 #include "clock_ms.h"
 #include "driver.h"
 
+namespace {
+
+constexpr DWORD kWineStartUpMs = 2000;
+
+}  // namespace
+
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -21,6 +29,7 @@ int main() {
   std::wstring arguments;
   for (int i = 2; i < argc; ++i) arguments += (i > 2 ? L" " : L"") + std::wstring(argv[i]);
 
+  Sleep(kWineStartUpMs);
   const double start = Now();
   Launched launched;
   if (!StartProgram(argv[1], arguments, &launched)) {
