@@ -15,9 +15,7 @@ Written WriteNewFile(const char* path, const void* bytes, std::size_t length) {
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Written::kNameTaken
-                                                                       : Written::kFailed;
+    return GetLastError() == ERROR_FILE_EXISTS ? Written::kNameTaken : Written::kFailed;
   }
   DWORD written = 0;
   const bool whole =
